@@ -1,0 +1,20 @@
+#!/bin/sh
+# The one list of what the project needs on Debian 12; installs only what is missing.
+set -eu
+# Extra packages may be named as arguments (scripts/fuzz.sh adds clang).
+PACKAGES="build-essential cmake ninja-build pkg-config git python3 \
+libgtest-dev libgmock-dev googletest libbenchmark-dev $*"
+
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update
+  # shellcheck disable=SC2086
+  $SUDO apt-get install -y --no-install-recommends $missing
+fi
