@@ -25,7 +25,8 @@ void BM_LoadTextFile(benchmark::State& state) {
   int64_t lines = 0;
   for (auto _ : state) {
     TTextLines store;
-    int32_t status = LoadTextFile(path.c_str(), store, nullptr, 0, lemCrLf, false, nullptr, nullptr);
+    int32_t status =
+        LoadTextFile(path.c_str(), store, nullptr, 0, lemCrLf, false, nullptr, nullptr);
     if (status != 0) {
       state.SkipWithError(("cannot load " + path).c_str());
       return;
@@ -63,7 +64,8 @@ void BM_WalkLines(benchmark::State& state) {
   }
   for (auto _ : state) {
     size_t total = 0;
-    for (int32_t i = 0; i < store.Count(); ++i) total += static_cast<size_t>(store.Length(i));
+    for (int32_t i = 0; i < store.Count(); ++i)
+      total += static_cast<size_t>(store.Length(i));
     benchmark::DoNotOptimize(total);
   }
 }

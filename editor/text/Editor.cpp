@@ -27,7 +27,8 @@ struct TPiece {
 // inserted text becomes a blank rather than silently cutting the line short.
 TLineText ComposeLine(std::initializer_list<TPiece> pieces) {
   int64_t total = 0;
-  for (const TPiece& p : pieces) total += static_cast<int64_t>(p.Text.size()) + p.Blanks;
+  for (const TPiece& p : pieces)
+    total += static_cast<int64_t>(p.Text.size()) + p.Blanks;
   if (total > INT32_MAX - 1) throw std::bad_alloc();
   if (total == 0) return nullptr;
   char* out = static_cast<char*>(std::malloc(static_cast<size_t>(total) + 1));
@@ -45,12 +46,18 @@ TLineText ComposeLine(std::initializer_list<TPiece> pieces) {
   return line;
 }
 
-int32_t Len(std::string_view s) { return static_cast<int32_t>(s.size()); }
+int32_t Len(std::string_view s) {
+  return static_cast<int32_t>(s.size());
+}
 
 }  // namespace
 
-bool UndoRecording() { return gRecording; }
-void SetUndoRecording(bool on) { gRecording = on; }
+bool UndoRecording() {
+  return gRecording;
+}
+void SetUndoRecording(bool on) {
+  gRecording = on;
+}
 
 TEditor::TEditor(platform::TMessageSink* window, TBookmarks* bookmarks, TTextLines* lines)
     : Window_(window), Bookmarks_(bookmarks), Lines_(lines), Target_(&Undo_) {}
@@ -167,8 +174,8 @@ int32_t TEditor::DeleteText(int32_t line, int32_t column, bool caretStays, bool 
     if (column < 0 || column >= oldLen || count <= 0) return oldLen;
     const int32_t n = std::min(count, oldLen - column);
     std::string deleted(old.substr(static_cast<size_t>(column), static_cast<size_t>(n)));
-    TLineText built = ComposeLine(
-        {{old.substr(0, static_cast<size_t>(column))}, {old.substr(static_cast<size_t>(column + n))}});
+    TLineText built = ComposeLine({{old.substr(0, static_cast<size_t>(column))},
+                                   {old.substr(static_cast<size_t>(column + n))}});
     PutLine(line, std::move(built));
     Record(ukDeleted, line, column, line, caretStays ? column : column + n, deleted, false, group);
     BookmarksDeleted(line, column, line, column + n);
@@ -199,7 +206,8 @@ int32_t TEditor::ReplaceText(int32_t line, int32_t column, bool group, std::stri
     const int32_t newLen = oldLen + static_cast<int32_t>(fill) + Len(text) - n;
 
     NotifyLine(line, true);
-    if (fill == 0 && n > 0 && Len(text) == n && std::memchr(text.data(), 0, text.size()) == nullptr) {
+    if (fill == 0 && n > 0 && Len(text) == n &&
+        std::memchr(text.data(), 0, text.size()) == nullptr) {
       std::memcpy(Lines_->MutableAt(line) + column, text.data(), text.size());
     } else {
       TLineText built = ComposeLine({{old.substr(0, static_cast<size_t>(start))},
@@ -263,8 +271,7 @@ int32_t TEditor::InsertBlock(int32_t line, int32_t column, int32_t* endLine, int
   }
   if (result >= 0) {
     if (endLine) *endLine = line + static_cast<int32_t>(parts.size()) - 1;
-    if (endColumn)
-      *endColumn = (parts.size() == 1 || columnMode ? column : 0) + Len(parts.back());
+    if (endColumn) *endColumn = (parts.size() == 1 || columnMode ? column : 0) + Len(parts.back());
   }
   return result;
 }
@@ -284,7 +291,8 @@ int32_t TEditor::InsertColumnBlock(int32_t line, int32_t column, bool group,
       int32_t added = 0;
       while (Lines_->Count() <= lastNeeded) {
         if (!Lines_->Add(nullptr)) {
-          while (added-- > 0) Lines_->AtDelete(Lines_->Count() - 1);
+          while (added-- > 0)
+            Lines_->AtDelete(Lines_->Count() - 1);
           return -1;
         }
         ++added;
@@ -317,8 +325,10 @@ int32_t TEditor::InsertLineBlock(int32_t line, int32_t column, bool group, bool 
     std::string_view oldView(old);
     // Everything is built before the document changes, so a failure changes nothing.
     built.reserve(n);
-    built.push_back(ComposeLine({{oldView.substr(0, static_cast<size_t>(at))}, {{}, fill}, {parts[0]}}));
-    for (size_t i = 1; i + 1 < n; ++i) built.push_back(ComposeLine({{parts[i]}}));
+    built.push_back(
+        ComposeLine({{oldView.substr(0, static_cast<size_t>(at))}, {{}, fill}, {parts[0]}}));
+    for (size_t i = 1; i + 1 < n; ++i)
+      built.push_back(ComposeLine({{parts[i]}}));
     built.push_back(ComposeLine({{parts[n - 1]}, {oldView.substr(static_cast<size_t>(at))}}));
   } catch (const std::bad_alloc&) {
     return splitNoMemory;
@@ -331,7 +341,8 @@ int32_t TEditor::InsertLineBlock(int32_t line, int32_t column, bool group, bool 
   for (size_t i = 1; i < n; ++i) {
     if (!Lines_->AtInsert(line + static_cast<int32_t>(i), std::move(built[i]))) {
       // Out of memory half-way: take the block out again.
-      for (size_t k = 1; k < i; ++k) Lines_->AtDelete(line + 1);
+      for (size_t k = 1; k < i; ++k)
+        Lines_->AtDelete(line + 1);
       Lines_->PutCopy(line, old);
       return splitNoMemory;
     }
@@ -343,11 +354,10 @@ int32_t TEditor::InsertLineBlock(int32_t line, int32_t column, bool group, bool 
   return longest;
 }
 
-int32_t TEditor::DeleteRange(int32_t caretLine, int32_t caretColumn, bool caretAtStart,
-                             bool group, bool columnMode, const TTextRange& range) {
+int32_t TEditor::DeleteRange(int32_t caretLine, int32_t caretColumn, bool caretAtStart, bool group,
+                             bool columnMode, const TTextRange& range) {
   const int32_t count = Lines_->Count();
-  if (range.StartLine < 0 || range.StartLine >= count || range.EndLine < range.StartLine)
-    return -1;
+  if (range.StartLine < 0 || range.StartLine >= count || range.EndLine < range.StartLine) return -1;
   TTextRange r = range;
   if (r.EndLine >= count) {
     r.EndLine = count - 1;
@@ -401,16 +411,17 @@ int32_t TEditor::DeleteLines(bool caretAtStart, bool group, const TTextRange& ra
     }
     std::string_view startText = Lines_->Text(r.StartLine);
     std::string_view endText = Lines_->Text(r.EndLine);
-    std::string_view tail =
-        r.EndColumn < Len(endText) ? endText.substr(static_cast<size_t>(std::max(r.EndColumn, 0)))
-                                   : std::string_view();
+    std::string_view tail = r.EndColumn < Len(endText)
+                                ? endText.substr(static_cast<size_t>(std::max(r.EndColumn, 0)))
+                                : std::string_view();
     TLineText joined =
         ComposeLine({{startText.substr(0, static_cast<size_t>(r.StartColumn))}, {tail}});
     const int32_t length = joined ? static_cast<int32_t>(std::strlen(joined.get())) : 0;
     const int32_t endColumn = r.EndColumn == INT32_MAX ? Len(endText) : r.EndColumn;
 
     Lines_->AtPut(r.StartLine, std::move(joined));
-    for (int32_t i = r.StartLine + 1; i <= r.EndLine; ++i) Lines_->AtDelete(r.StartLine + 1);
+    for (int32_t i = r.StartLine + 1; i <= r.EndLine; ++i)
+      Lines_->AtDelete(r.StartLine + 1);
     if (caretAtStart) {
       Record(ukDeleted, r.StartLine, r.StartColumn, r.StartLine, r.StartColumn, text, false, group);
     } else {
@@ -430,7 +441,8 @@ bool TEditor::RemoveTrailingBlanks() {
     if (!text) continue;
     size_t length = std::strlen(text);
     size_t keep = length;
-    while (keep > 0 && (text[keep - 1] == ' ' || text[keep - 1] == '\t')) --keep;
+    while (keep > 0 && (text[keep - 1] == ' ' || text[keep - 1] == '\t'))
+      --keep;
     if (keep != length) {
       text[keep] = '\0';  // shortening in place needs no memory
       changed = true;
@@ -468,8 +480,8 @@ bool TEditor::ApplyStack(TUndoStack& stack, TUndoResult* result) {
         break;
       }
       case ukOverwritten:
-        status = ReplaceText(e->StartLine, e->StartColumn, link, e->Text,
-                             e->EndColumn - e->StartColumn);
+        status =
+            ReplaceText(e->StartLine, e->StartColumn, link, e->Text, e->EndColumn - e->StartColumn);
         r.CaretLine = e->StartLine;
         r.CaretColumn = e->StartColumn;
         break;

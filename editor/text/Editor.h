@@ -110,8 +110,8 @@ class TEditor {
                             const std::vector<std::string_view>& parts);
   int32_t InsertLineBlock(int32_t line, int32_t column, bool group, bool columnMode,
                           const std::vector<std::string_view>& parts);
-  int32_t DeleteColumnBlock(int32_t caretLine, int32_t caretColumn, bool caretAtStart,
-                            bool group, const TTextRange& range);
+  int32_t DeleteColumnBlock(int32_t caretLine, int32_t caretColumn, bool caretAtStart, bool group,
+                            const TTextRange& range);
   int32_t DeleteLines(bool caretAtStart, bool group, const TTextRange& range);
 
   platform::TMessageSink* Window_;

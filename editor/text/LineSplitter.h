@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "editor/text/TextLimits.h"
 #include "editor/text/TextTypes.h"
 
@@ -21,40 +25,30 @@ struct TSplitCounters {
   int32_t Longest = 0;
 };
 
-// The position after the next line end at or after `p` (and where it starts), or false
-// when the text up to `end` holds none. `end` must point at a NUL.
-inline bool FindLineEnd(const char* p, const char* end, int32_t mode, const char** lineEnd,
-                        const char** next) {
-  switch (mode) {
-    case lemLf:
-    case lemCr: {
-      const char* hit = static_cast<const char*>(
-          std::memchr(p, mode == lemLf ? '\n' : '\r', static_cast<size_t>(end - p)));
-      if (!hit) return false;
-      *lineEnd = hit;
-      *next = hit + 1;
-      return true;
-    }
-    case lemAny: {
-      const char* hit = p + std::strcspn(p, "\r\n");
-      if (hit >= end) return false;
-      *lineEnd = hit;
-      *next = hit + (hit[0] == '\r' && hit[1] == '\n' ? 2 : 1);
-      return true;
-    }
-    default:
-      for (;;) {
-        const char* hit =
-            static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
-        if (!hit) return false;
-        if (hit[1] == '\n') {
-          *lineEnd = hit;
-          *next = hit + 2;
-          return true;
-        }
-        p = hit + 1;
-      }
+// Bit i of the result is set when p[i] (0 <= i < 64) is one of the mode's line-end
+// bytes. Reads exactly 64 bytes.
+inline uint64_t LineEndMask64(const char* p, int32_t mode) {
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  uint64_t mask = 0;
+  for (int k = 0; k < 4; ++k) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    __m128i hit = mode == lemLf    ? _mm_cmpeq_epi8(v, lf)
+                  : mode == lemAny ? _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))
+                                   : _mm_cmpeq_epi8(v, cr);
+    mask |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(hit))) << (16 * k);
   }
+  return mask;
+#else
+  uint64_t mask = 0;
+  for (int i = 0; i < 64; ++i) {
+    char c = p[i];
+    bool hit = mode == lemLf ? c == '\n' : mode == lemAny ? (c == '\r' || c == '\n') : c == '\r';
+    if (hit) mask |= uint64_t{1} << i;
+  }
+  return mask;
+#endif
 }
 
 // Splits text[0..size) (text[size] is NUL, no NUL inside) into complete lines and calls
@@ -66,23 +60,50 @@ int32_t SplitLines(char* text, size_t size, int32_t mode, int32_t lineLimit,
                    TSplitCounters& counters, OnLine&& onLine, size_t* remainderStart,
                    size_t* remainderLength) {
   mode = NormalizeLineEndMode(mode);
-  char* end = text + size;
-  char* start = text;
-  const char* lineEnd;
-  const char* next;
-  while (FindLineEnd(start, end, mode, &lineEnd, &next)) {
-    size_t length = static_cast<size_t>(lineEnd - start);
-    if (length > static_cast<size_t>(lineLimit)) return splitLineTooLong;
-    if (++counters.LineEnds > kMaxLineEnds) return splitTooManyLineEnds;
-    if (!onLine(start, length, const_cast<char*>(lineEnd))) return splitNoMemory;
+  size_t start = 0;   // start of the current line
+  size_t resume = 0;  // candidates before this belong to a line end already taken
+  // Takes the candidate at p (a CR or LF of the mode); false ends the split with `status`.
+  int32_t status = splitOk;
+  auto candidate = [&](size_t p) -> bool {
+    if (p < resume) return true;  // the LF of a CR LF pair
+    const bool crlf = text[p] == '\r' && text[p + 1] == '\n';
+    if (mode == lemCrLf && !crlf) return true;  // a lone CR stays in the line
+    const size_t length = p - start;
+    if (length > static_cast<size_t>(lineLimit)) {
+      status = splitLineTooLong;
+      return false;
+    }
+    if (++counters.LineEnds > kMaxLineEnds) {
+      status = splitTooManyLineEnds;
+      return false;
+    }
+    if (!onLine(text + start, length, text + p)) {
+      status = splitNoMemory;
+      return false;
+    }
     if (static_cast<int32_t>(length) > counters.Longest)
       counters.Longest = static_cast<int32_t>(length);
-    start = const_cast<char*>(next);
+    start = p + ((crlf && (mode == lemCrLf || mode == lemAny)) ? 2 : 1);
+    resume = start;
+    return true;
+  };
+  size_t base = 0;
+  for (; base + 64 <= size; base += 64) {
+    for (uint64_t mask = LineEndMask64(text + base, mode); mask != 0; mask &= mask - 1) {
+      if (!candidate(base + static_cast<size_t>(__builtin_ctzll(mask)))) return status;
+    }
   }
-  size_t rest = static_cast<size_t>(end - start);
+  for (; base < size; ++base) {
+    const char c = text[base];
+    const bool hit = mode == lemLf    ? c == '\n'
+                     : mode == lemAny ? (c == '\r' || c == '\n')
+                                      : c == '\r';
+    if (hit && !candidate(base)) return status;
+  }
+  const size_t rest = size - start;
   if (rest > static_cast<size_t>(lineLimit)) return splitLineTooLong;
   if (static_cast<int32_t>(rest) > counters.Longest) counters.Longest = static_cast<int32_t>(rest);
-  *remainderStart = static_cast<size_t>(start - text);
+  *remainderStart = start;
   *remainderLength = rest;
   return splitOk;
 }

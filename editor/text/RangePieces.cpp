@@ -68,8 +68,8 @@ void PieceOfLine(const TRangeWalk& walk, int32_t i, const char** piece, int32_t*
 }  // namespace
 
 bool FirstRangePiece(TRangeWalk& walk, const TTextLines& lines, const TTextRange& range,
-                     bool columnMode, int32_t caretLine, int32_t caretColumn,
-                     const char** piece, int32_t* length) {
+                     bool columnMode, int32_t caretLine, int32_t caretColumn, const char** piece,
+                     int32_t* length) {
   walk.Lines = &lines;
   walk.Range = range;
   walk.ColumnMode = columnMode;
@@ -88,8 +88,8 @@ bool NextRangePiece(TRangeWalk& walk, const char** piece, int32_t* length) {
   return true;
 }
 
-size_t GetRangeText(const TTextLines& lines, const TTextRange& range, bool columnMode,
-                    char* buffer, int32_t caretLine, int32_t caretColumn) {
+size_t GetRangeText(const TTextLines& lines, const TTextRange& range, bool columnMode, char* buffer,
+                    int32_t caretLine, int32_t caretColumn) {
   TRangeWalk walk;
   const char* piece;
   int32_t length;

@@ -19,23 +19,23 @@ struct TRangeWalk {
   const TTextLines* Lines = nullptr;
   TTextRange Range;
   bool ColumnMode = false;
-  int32_t Left = 0;   // column mode: display columns of the block
+  int32_t Left = 0;  // column mode: display columns of the block
   int32_t Right = 0;
-  int32_t Line = 0;   // the next line to yield
+  int32_t Line = 0;  // the next line to yield
 };
 
 // Each call yields one line's piece: a pointer into the line's text and a length, or
 // null and 0 for an empty piece. False when the range (or the document) is exhausted.
 // The caret matters only in column mode.
 bool FirstRangePiece(TRangeWalk& walk, const TTextLines& lines, const TTextRange& range,
-                     bool columnMode, int32_t caretLine, int32_t caretColumn,
-                     const char** piece, int32_t* length);
+                     bool columnMode, int32_t caretLine, int32_t caretColumn, const char** piece,
+                     int32_t* length);
 bool NextRangePiece(TRangeWalk& walk, const char** piece, int32_t* length);
 
 // The size of the range's text with its pieces joined by CR LF, including a closing
 // NUL; 0 when the range yields nothing. With a buffer, the text is copied into it.
-size_t GetRangeText(const TTextLines& lines, const TTextRange& range, bool columnMode,
-                    char* buffer, int32_t caretLine, int32_t caretColumn);
+size_t GetRangeText(const TTextLines& lines, const TTextRange& range, bool columnMode, char* buffer,
+                    int32_t caretLine, int32_t caretColumn);
 
 // The same text in a new movable memory block; false when memory is exhausted or the
 // range yields nothing.

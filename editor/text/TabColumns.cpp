@@ -26,7 +26,8 @@ int32_t IndexToColumn(const char* text, int32_t index, int32_t tabSize) {
   if (tabSize < 1) tabSize = 1;
   int32_t col = 0;
   int32_t i = 0;
-  for (; i < index && text[i]; ++i) col += text[i] == kTab ? tabSize - col % tabSize : 1;
+  for (; i < index && text[i]; ++i)
+    col += text[i] == kTab ? tabSize - col % tabSize : 1;
   return col + (index - i);
 }
 

@@ -8,9 +8,13 @@ std::atomic<int32_t> gBufferSize{kDefaultTextBufferSize};
 
 }  // namespace
 
-int32_t TextReadBufferSize() { return gBufferSize.load(std::memory_order_relaxed); }
+int32_t TextReadBufferSize() {
+  return gBufferSize.load(std::memory_order_relaxed);
+}
 
-int32_t TextLineLimit() { return TextReadBufferSize() - kLineLimitMargin; }
+int32_t TextLineLimit() {
+  return TextReadBufferSize() - kLineLimitMargin;
+}
 
 void SetTextBufferSize(int32_t bufSizeKiB) {
   constexpr int32_t kMaxKiB = 1024 * 1024;  // 1 GiB

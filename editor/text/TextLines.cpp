@@ -7,7 +7,9 @@
 #include <cstring>
 #include <new>
 
-void TLineTextFree::operator()(char* p) const { std::free(p); }
+void TLineTextFree::operator()(char* p) const {
+  std::free(p);
+}
 
 TLineText MakeLineText(std::string_view text, bool* failed) {
   if (failed) *failed = false;
@@ -28,7 +30,8 @@ TLineText MakeLineText(std::string_view text, bool* failed) {
 class TLineRegions {
  public:
   ~TLineRegions() {
-    for (TRegion& r : Regions_) Free(r);
+    for (TRegion& r : Regions_)
+      Free(r);
   }
 
   char* Room(size_t* available) const {
@@ -76,8 +79,11 @@ class TLineRegions {
     return r.Base;
   }
 
-  void CountLine() { ++Regions_[Current_].Live; }
-  void Commit(size_t bytes) { Regions_[Current_].Used += bytes; }
+  void Commit(size_t bytes, int64_t lines) {
+    if (Current_ == kNone) return;
+    Regions_[Current_].Used += bytes;
+    Regions_[Current_].Live += lines;
+  }
 
   void CloseCurrent() {
     if (Current_ == kNone) return;
@@ -140,15 +146,11 @@ class TLineRegions {
 
 // ---------------------------------------------------------------------------------------
 
-namespace {
-// Large enough for cheap sequential walks, small enough that a middle insertion moves
-// little memory.
-constexpr size_t kPageMax = 1024;
-}  // namespace
-
 TTextLines::TTextLines() = default;
 
-TTextLines::~TTextLines() { Empty(); }
+TTextLines::~TTextLines() {
+  Empty();
+}
 
 TTextLines::TTextLines(TTextLines&& other) noexcept
     : TabSize(other.TabSize),
@@ -156,7 +158,11 @@ TTextLines::TTextLines(TTextLines&& other) noexcept
       Count_(other.Count_),
       LastPage_(other.LastPage_),
       FirstStale_(other.FirstStale_),
+      Foreign_(other.Foreign_),
+      PendingRegionLines_(other.PendingRegionLines_),
       Regions_(std::move(other.Regions_)) {
+  other.Foreign_ = 0;
+  other.PendingRegionLines_ = 0;
   other.Pages_.clear();
   other.Count_ = 0;
   other.LastPage_ = 0;
@@ -171,6 +177,10 @@ TTextLines& TTextLines::operator=(TTextLines&& other) noexcept {
     Count_ = other.Count_;
     LastPage_ = other.LastPage_;
     FirstStale_ = other.FirstStale_;
+    Foreign_ = other.Foreign_;
+    other.Foreign_ = 0;
+    PendingRegionLines_ = other.PendingRegionLines_;
+    other.PendingRegionLines_ = 0;
     Regions_ = std::move(other.Regions_);
     other.Pages_.clear();
     other.Count_ = 0;
@@ -180,12 +190,15 @@ TTextLines& TTextLines::operator=(TTextLines&& other) noexcept {
   return *this;
 }
 
-void TTextLines::MarkStale(size_t page) const { FirstStale_ = std::min(FirstStale_, page); }
+void TTextLines::MarkStale(size_t page) const {
+  FirstStale_ = std::min(FirstStale_, page);
+}
 
 void TTextLines::RefreshStarts() const {
   auto& pages = const_cast<std::vector<TPage>&>(Pages_);
   for (size_t i = FirstStale_; i < pages.size(); ++i)
-    pages[i].Start = i == 0 ? 0 : pages[i - 1].Start + static_cast<int32_t>(pages[i - 1].Items.size());
+    pages[i].Start =
+        i == 0 ? 0 : pages[i - 1].Start + static_cast<int32_t>(pages[i - 1].Items.size());
   FirstStale_ = pages.size();
 }
 
@@ -208,13 +221,15 @@ TTextLines::TSpot TTextLines::Locate(int32_t index) const {
   return {page, index - Pages_[page].Start};
 }
 
-const char* TTextLines::At(int32_t index) const {
+const char* TTextLines::AtSlow(int32_t index) const {
   if (index < 0 || index >= Count_) return nullptr;
   TSpot s = Locate(index);
   return Pages_[s.Page].Items[static_cast<size_t>(s.Offset)];
 }
 
-char* TTextLines::MutableAt(int32_t index) { return const_cast<char*>(At(index)); }
+char* TTextLines::MutableAt(int32_t index) {
+  return const_cast<char*>(At(index));
+}
 
 int32_t TTextLines::Length(int32_t index) const {
   const char* p = At(index);
@@ -229,6 +244,7 @@ std::string_view TTextLines::Text(int32_t index) const {
 void TTextLines::ReleaseText(char* text) {
   if (!text) return;
   if (Regions_ && Regions_->Release(text)) return;
+  --Foreign_;
   std::free(text);
 }
 
@@ -239,8 +255,9 @@ bool TTextLines::InsertRaw(int32_t index, char* text) {
       Pages_.emplace_back();
       FirstStale_ = 0;
     }
-    TSpot s = index == Count_ ? TSpot{Pages_.size() - 1, static_cast<int32_t>(Pages_.back().Items.size())}
-                              : Locate(index);
+    TSpot s = index == Count_
+                  ? TSpot{Pages_.size() - 1, static_cast<int32_t>(Pages_.back().Items.size())}
+                  : Locate(index);
     TPage& page = Pages_[s.Page];
     page.Items.insert(page.Items.begin() + s.Offset, text);
     ++Count_;
@@ -267,7 +284,7 @@ bool TTextLines::InsertRaw(int32_t index, char* text) {
 
 bool TTextLines::AtInsert(int32_t index, TLineText text) {
   if (!InsertRaw(index, text.get())) return false;
-  text.release();
+  if (text.release()) ++Foreign_;
   return true;
 }
 
@@ -277,6 +294,7 @@ bool TTextLines::AtPut(int32_t index, TLineText text) {
   char*& slot = Pages_[s.Page].Items[static_cast<size_t>(s.Offset)];
   char* old = slot;
   slot = text.release();
+  if (slot) ++Foreign_;
   ReleaseText(old);
   return true;
 }
@@ -323,6 +341,7 @@ TLineText TTextLines::Detach(int32_t index) {
     TSpot s = Locate(index);
     own.reset(Pages_[s.Page].Items[static_cast<size_t>(s.Offset)]);
     Pages_[s.Page].Items[static_cast<size_t>(s.Offset)] = nullptr;
+    if (own) --Foreign_;
   }
   AtDelete(index);
   return own;
@@ -340,13 +359,19 @@ int32_t TTextLines::IndexOf(const char* entry) const {
 }
 
 void TTextLines::Empty() {
-  for (TPage& page : Pages_) {
-    for (char* item : page.Items) {
-      if (item && !(Regions_ && Regions_->Owns(item))) std::free(item);
+  // Loaded lines go with their regions; only texts of their own are freed one by one.
+  for (size_t i = 0; i < Pages_.size() && Foreign_ > 0; ++i) {
+    for (char* item : Pages_[i].Items) {
+      if (item && !(Regions_ && Regions_->Owns(item))) {
+        std::free(item);
+        --Foreign_;
+      }
     }
   }
+  Foreign_ = 0;
   Pages_.clear();
   Regions_.reset();
+  PendingRegionLines_ = 0;
   Count_ = 0;
   LastPage_ = 0;
   FirstStale_ = 0;
@@ -365,19 +390,34 @@ char* TTextLines::ReserveRegion(size_t bytes, size_t expectedTotal) {
     Regions_.reset(new (std::nothrow) TLineRegions);
     if (!Regions_) return nullptr;
   }
+  // Lines added so far belong to the region that may be closed now.
+  Regions_->Commit(0, PendingRegionLines_);
+  PendingRegionLines_ = 0;
   return Regions_->Reserve(bytes, expectedTotal);
 }
 
-bool TTextLines::AddRegionLine(char* text) {
-  if (!InsertRaw(Count_, text)) return false;
-  if (text) Regions_->CountLine();
-  return true;
+bool TTextLines::AddRegionLineOnNewPage(char* text) {
+  try {
+    TPage page;
+    page.Items.reserve(kPageMax);
+    Pages_.push_back(std::move(page));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  MarkStale(Pages_.size() - 1);
+  return AddRegionLine(text);
 }
 
-void TTextLines::CommitRegion(size_t bytes) { Regions_->Commit(bytes); }
+void TTextLines::CommitRegion(size_t bytes) {
+  Regions_->Commit(bytes, PendingRegionLines_);
+  PendingRegionLines_ = 0;
+}
 
 void TTextLines::EndRegionFill() {
-  if (Regions_) Regions_->CloseCurrent();
+  if (!Regions_) return;
+  Regions_->Commit(0, PendingRegionLines_);
+  PendingRegionLines_ = 0;
+  Regions_->CloseCurrent();
 }
 
 bool TTextLines::CheckInvariant() const {

@@ -42,7 +42,15 @@ class TTextLines {
   int32_t TabSize = 8;
 
   // The entry (null = empty line, also for an index out of range).
-  const char* At(int32_t index) const;
+  const char* At(int32_t index) const {
+    // invariant: LastPage_ < FirstStale_ implies a valid page with a valid Start
+    if (LastPage_ < FirstStale_) {
+      const TPage& p = Pages_[LastPage_];
+      size_t offset = static_cast<size_t>(static_cast<uint32_t>(index - p.Start));
+      if (offset < p.Items.size()) return p.Items[offset];
+    }
+    return AtSlow(index);
+  }
   // Length of the entry's text.
   int32_t Length(int32_t index) const;
   std::string_view Text(int32_t index) const;
@@ -78,7 +86,16 @@ class TTextLines {
   // EndRegionFill closes the current region once the load is over.
   char* RegionRoom(size_t* available) const;
   char* ReserveRegion(size_t bytes, size_t expectedTotal);
-  bool AddRegionLine(char* text);
+  bool AddRegionLine(char* text) {
+    // The loader's hot path: append to the last page while it has room.
+    if (!Pages_.empty() && Pages_.back().Items.size() < kPageMax) {
+      Pages_.back().Items.push_back(text);  // within the reserved capacity
+      ++Count_;
+      PendingRegionLines_ += text != nullptr;
+      return true;
+    }
+    return AddRegionLineOnNewPage(text);
+  }
   void CommitRegion(size_t bytes);
   void EndRegionFill();
 
@@ -86,6 +103,10 @@ class TTextLines {
   bool CheckInvariant() const;
 
  private:
+  // Large enough for cheap sequential walks, small enough that a middle insertion moves
+  // little memory.
+  static constexpr size_t kPageMax = 1024;
+
   struct TPage {
     std::vector<char*> Items;
     int32_t Start = 0;  // index of Items[0]; valid for pages before FirstStale_
@@ -95,6 +116,8 @@ class TTextLines {
     int32_t Offset;
   };
 
+  const char* AtSlow(int32_t index) const;
+  bool AddRegionLineOnNewPage(char* text);
   TSpot Locate(int32_t index) const;
   void RefreshStarts() const;
   void MarkStale(size_t page) const;
@@ -104,6 +127,8 @@ class TTextLines {
   std::vector<TPage> Pages_;
   int32_t Count_ = 0;
   mutable size_t LastPage_ = 0;
-  mutable size_t FirstStale_ = 0;
+  mutable size_t FirstStale_ = 0;   // invariant: FirstStale_ <= Pages_.size()
+  int64_t Foreign_ = 0;             // entries with text of their own (not in a region)
+  int64_t PendingRegionLines_ = 0;  // added to the current region, not yet counted there
   std::unique_ptr<TLineRegions> Regions_;
 };

@@ -32,9 +32,9 @@ inline bool IsEmptyRange(const TTextRange& r) {
 
 // How a file is written. The display names are the resource strings 80 + value.
 enum TLineEndFormat : int32_t {
-  lefWindows = 0,  // CR LF
-  lefUnix = 1,     // LF
-  lefMacintosh = 2 // CR
+  lefWindows = 0,   // CR LF
+  lefUnix = 1,      // LF
+  lefMacintosh = 2  // CR
 };
 
 // How a file is split when read; any other value counts as lemCrLf.
@@ -42,7 +42,7 @@ enum TLineEndMode : int32_t {
   lemCrLf = 1,  // only CR LF ends a line; a lone CR or LF is a character
   lemLf = 2,
   lemCr = 3,
-  lemAny = 4    // LF, CR, or CR LF as one
+  lemAny = 4  // LF, CR, or CR LF as one
 };
 
 inline int32_t NormalizeLineEndMode(int32_t mode) {

@@ -21,7 +21,7 @@ bool TUndoStack::Merge(const TUndoEntry& e) {
         top.Text += e.Text;
       } else {  // backspace
         if (e.EndColumn != top.StartColumn) return false;
-        top.Text.insert(0, e.Text);
+        top.Text = e.Text + top.Text;
         top.StartColumn = e.StartColumn;
       }
       return true;

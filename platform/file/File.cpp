@@ -81,7 +81,9 @@ int32_t FileOpen(const char* name, TFileAccess access, TFileShare share) {
   return OpenChecked(name, writes ? O_RDWR : O_RDONLY, 0, writes, share == TFileShare::DenyWrite);
 }
 
-int32_t FileClose(int32_t handle) { return handle >= 0 && ::close(handle) == 0 ? 0 : -1; }
+int32_t FileClose(int32_t handle) {
+  return handle >= 0 && ::close(handle) == 0 ? 0 : -1;
+}
 
 int32_t FileRead(int32_t handle, void* buffer, int32_t count, int64_t offset) {
   if (handle < 0 || count < 0) return -1;
@@ -142,6 +144,8 @@ bool FileTruncate(int32_t handle, int64_t length) {
   return handle >= 0 && ::ftruncate(handle, length) == 0;
 }
 
-bool FileFlushToDisk(int32_t handle) { return handle >= 0 && ::fsync(handle) == 0; }
+bool FileFlushToDisk(int32_t handle) {
+  return handle >= 0 && ::fsync(handle) == 0;
+}
 
 }  // namespace platform

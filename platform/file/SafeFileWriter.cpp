@@ -106,7 +106,8 @@ int32_t TSafeFileWriter::Commit() {
   bool ok = true;
   if (Exists_) {
     // Owner first: changing the owner may clear set-id bits that the mode then restores.
-    if (::fchown(Handle_, Owner_, Group_) != 0) { /* not ours to give away: keep ours */ }
+    if (::fchown(Handle_, Owner_, Group_) != 0) { /* not ours to give away: keep ours */
+    }
     ok = ::fchmod(Handle_, Mode_) == 0;
   } else {
     ok = ::fchmod(Handle_, NewFileMode()) == 0;

@@ -26,8 +26,8 @@ TMemoryBlock* Block(THandle handle) {
 
 THandle GlobalAlloc(uint32_t flags, size_t bytes) {
   // malloc(0) may return null; a block always has an address.
-  void* data = (flags & GMEM_ZEROINIT) ? std::calloc(bytes ? bytes : 1, 1)
-                                       : std::malloc(bytes ? bytes : 1);
+  void* data =
+      (flags & GMEM_ZEROINIT) ? std::calloc(bytes ? bytes : 1, 1) : std::malloc(bytes ? bytes : 1);
   if (!data) return 0;
   TMemoryBlock* raw = new (std::nothrow) TMemoryBlock(data, bytes);
   if (!raw) {

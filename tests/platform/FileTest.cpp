@@ -114,7 +114,8 @@ TEST_F(FileTest, AttributesAndInfo) {
   EXPECT_TRUE(platform::GetFileAttributes(Dir.Path().c_str()) & platform::FILE_ATTRIBUTE_DIRECTORY);
   std::string hidden = Dir.Write(".hidden", "");
   EXPECT_TRUE(platform::GetFileAttributes(hidden.c_str()) & platform::FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_EQ(platform::GetFileAttributes(Dir.File("missing").c_str()), platform::INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(platform::GetFileAttributes(Dir.File("missing").c_str()),
+            platform::INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(platform::GetFileInfo(Dir.File("missing").c_str(), &info));
 }
 

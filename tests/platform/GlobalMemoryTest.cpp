@@ -16,7 +16,8 @@ TEST(GlobalMemoryTest, BlockLifecycle) {
   EXPECT_EQ(GlobalSize(h), 100u);
   char* p = static_cast<char*>(GlobalLock(h));
   ASSERT_NE(p, nullptr);
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(p[i], 0);
+  for (int i = 0; i < 100; ++i)
+    ASSERT_EQ(p[i], 0);
   std::strcpy(p, "text");
   // Locks nest; the address stays the same.
   EXPECT_EQ(GlobalLock(h), p);

@@ -14,24 +14,29 @@ using V = std::vector<std::string>;
 
 V Dump(const TTextLines& lines) {
   V out;
-  for (int32_t i = 0; i < lines.Count(); ++i) out.emplace_back(lines.Text(i));
+  for (int32_t i = 0; i < lines.Count(); ++i)
+    out.emplace_back(lines.Text(i));
   return out;
 }
 
 class Random {
  public:
   explicit Random(uint32_t seed) : Rng(seed) {}
-  int32_t Below(int32_t n) { return n <= 0 ? 0 : static_cast<int32_t>(Rng() % static_cast<uint32_t>(n)); }
+  int32_t Below(int32_t n) {
+    return n <= 0 ? 0 : static_cast<int32_t>(Rng() % static_cast<uint32_t>(n));
+  }
   bool Chance(int32_t percent) { return Below(100) < percent; }
   std::string Word(int32_t maxLength) {
     static const char kChars[] = "abcxyz \t\xE4\xFC";
     std::string s;
-    for (int32_t i = Below(maxLength + 1); i > 0; --i) s += kChars[Below(sizeof kChars - 1)];
+    for (int32_t i = Below(maxLength + 1); i > 0; --i)
+      s += kChars[Below(sizeof kChars - 1)];
     return s;
   }
   std::string Block() {
     std::string s = Word(6);
-    for (int32_t i = Below(4); i > 0; --i) s += (Chance(10) ? "\n" : "\r\n") + Word(6);
+    for (int32_t i = Below(4); i > 0; --i)
+      s += (Chance(10) ? "\n" : "\r\n") + Word(6);
     return s;
   }
   std::mt19937 Rng;
@@ -58,7 +63,8 @@ void RandomEdit(Random& r, TEditor& ed, TTextLines& lines) {
     case 1: {
       // A typing run.
       int32_t c = column;
-      for (int32_t i = r.Below(6); i > 0; --i) ed.InsertChar(line, c++, false, 'k');
+      for (int32_t i = r.Below(6); i > 0; --i)
+        ed.InsertChar(line, c++, false, 'k');
       break;
     }
     case 2:
@@ -78,7 +84,8 @@ void RandomEdit(Random& r, TEditor& ed, TTextLines& lines) {
       break;
     case 5: {
       int32_t c = column;
-      for (int32_t i = r.Below(5); i > 0; --i) ed.OverwriteChar(line, c++, false, 'o');
+      for (int32_t i = r.Below(5); i > 0; --i)
+        ed.OverwriteChar(line, c++, false, 'o');
       break;
     }
     case 6:
@@ -123,9 +130,11 @@ TEST_P(EditorRandomTest, UndoAllAndRedoAll) {
   SetUndoRecording(true);
   TTextLines lines;
   lines.TabSize = 1 + r.Below(8);
-  for (int32_t i = 0; i < 12; ++i) lines.AddCopy(r.Word(12));
+  for (int32_t i = 0; i < 12; ++i)
+    lines.AddCopy(r.Word(12));
   TBookmarks marks;
-  for (int32_t i = 0; i < kBookmarkCount; i += 2) marks[static_cast<size_t>(i)] = {r.Below(12), r.Below(8)};
+  for (int32_t i = 0; i < kBookmarkCount; i += 2)
+    marks[static_cast<size_t>(i)] = {r.Below(12), r.Below(8)};
   TEditor ed(nullptr, &marks, &lines);
   const V original = Dump(lines);
 
@@ -150,9 +159,11 @@ TEST_P(EditorRandomTest, UndoAllAndRedoAll) {
   RandomEdit(r, ed, lines);
   const V edited = Dump(lines);
 
-  while (ed.CanUndo()) ASSERT_TRUE(ed.Undo(&result));
+  while (ed.CanUndo())
+    ASSERT_TRUE(ed.Undo(&result));
   EXPECT_EQ(Dump(lines), original);
-  while (ed.CanRedo()) ASSERT_TRUE(ed.Redo(&result));
+  while (ed.CanRedo())
+    ASSERT_TRUE(ed.Redo(&result));
   EXPECT_EQ(Dump(lines), edited);
   EXPECT_TRUE(lines.CheckInvariant());
 }

@@ -36,11 +36,13 @@ class EditorTest : public ::testing::Test {
 
   void SetText(std::initializer_list<const char*> texts) {
     Lines.Empty();
-    for (const char* t : texts) Lines.AddCopy(t);
+    for (const char* t : texts)
+      Lines.AddCopy(t);
   }
   V Dump() const {
     V out;
-    for (int32_t i = 0; i < Lines.Count(); ++i) out.emplace_back(Lines.Text(i));
+    for (int32_t i = 0; i < Lines.Count(); ++i)
+      out.emplace_back(Lines.Text(i));
     return out;
   }
 
@@ -89,7 +91,8 @@ TEST_F(EditorTest, BackspaceRunRestoresCaretBehindTheText) {
 
 TEST_F(EditorTest, ForwardDeleteRunKeepsCaretAtTheDeletionPoint) {
   SetText({"hello"});
-  for (int i = 0; i < 3; ++i) Ed.DeleteChar(0, 1, true, false);
+  for (int i = 0; i < 3; ++i)
+    Ed.DeleteChar(0, 1, true, false);
   EXPECT_EQ(Dump(), V{"ho"});
   EXPECT_EQ(Ed.UndoStack().Size(), 1u);
   ASSERT_TRUE(Ed.Undo(&Result));
@@ -156,7 +159,8 @@ TEST_F(EditorTest, ColumnBlockOfFiveLinesIsUndoneInOneStep) {
   EXPECT_EQ(Dump(), (V{"0156789", "abfghij", "ABFGHIJ", "klpqrst", "KLPQRST", "rest"}));
   EXPECT_EQ(Ed.UndoStack().Size(), 5u);
   ASSERT_TRUE(Ed.Undo(&Result));
-  EXPECT_EQ(Dump(), (V{"0123456789", "abcdefghij", "ABCDEFGHIJ", "klmnopqrst", "KLMNOPQRST", "rest"}));
+  EXPECT_EQ(Dump(),
+            (V{"0123456789", "abcdefghij", "ABCDEFGHIJ", "klmnopqrst", "KLMNOPQRST", "rest"}));
   EXPECT_FALSE(Ed.CanUndo());
   EXPECT_TRUE(Result.SeveralLines);
   EXPECT_EQ(Result.FirstLine, 0);
@@ -242,7 +246,8 @@ TEST_F(EditorTest, DeletionStartingBeyondItsLineRoundTrips) {
 TEST_F(EditorTest, InsertBlockSplitsAtCrLfOnly) {
   SetText({"head|tail"});
   int32_t endLine, endColumn;
-  int32_t longest = Ed.InsertBlock(0, 5, &endLine, &endColumn, false, false, "one\r\ntwo\nx\r\nthree");
+  int32_t longest =
+      Ed.InsertBlock(0, 5, &endLine, &endColumn, false, false, "one\r\ntwo\nx\r\nthree");
   EXPECT_EQ(Dump(), (V{"head|one", "two\nx", "threetail"}));
   EXPECT_EQ(longest, 9);
   EXPECT_EQ(endLine, 2);
@@ -305,7 +310,8 @@ TEST_F(EditorTest, ReplaceInPlaceAndWithOtherLengths) {
   EXPECT_EQ(Ed.ReplaceText(0, 0, false, "", 4), 9);
   EXPECT_EQ(Dump(), V{"XYZW56789"});
   EXPECT_EQ(Marks[0], (TBookmark{0, 7}));
-  while (Ed.CanUndo()) ASSERT_TRUE(Ed.Undo(&Result));
+  while (Ed.CanUndo())
+    ASSERT_TRUE(Ed.Undo(&Result));
   EXPECT_EQ(Dump(), V{"0123456789"});
   EXPECT_EQ(Marks[0], (TBookmark{0, 8}));
 }

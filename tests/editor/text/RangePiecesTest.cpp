@@ -11,7 +11,8 @@ namespace {
 
 TTextLines Make(std::initializer_list<const char*> texts) {
   TTextLines lines;
-  for (const char* t : texts) lines.AddCopy(t);
+  for (const char* t : texts)
+    lines.AddCopy(t);
   return lines;
 }
 

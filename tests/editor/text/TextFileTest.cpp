@@ -30,7 +30,8 @@ class RecordingSink : public platform::TMessageSink {
 
 V Dump(const TTextLines& lines) {
   V out;
-  for (int32_t i = 0; i < lines.Count(); ++i) out.emplace_back(lines.Text(i));
+  for (int32_t i = 0; i < lines.Count(); ++i)
+    out.emplace_back(lines.Text(i));
   return out;
 }
 
@@ -116,7 +117,8 @@ TEST_F(TextFileTest, CrLfAcrossAChunkBoundaryIsOneLineEnd) {
     // The CR lands on bytes 1022 to 1025: before, on and after the chunk's last byte.
     for (size_t extra : {22u, 23u, 24u, 25u}) {
       std::string bytes;
-      for (int i = 0; i < 10; ++i) bytes += std::string(98, 'y') + "\r\n";
+      for (int i = 0; i < 10; ++i)
+        bytes += std::string(98, 'y') + "\r\n";
       bytes += std::string(extra, 'w') + "\r\ntail\r\nend";
       ASSERT_EQ(Load(bytes, mode), 0) << extra;
       EXPECT_EQ(Dump(Lines), ReferenceSplit(bytes, mode)) << "mode " << mode << " extra " << extra;
@@ -138,7 +140,8 @@ TEST_F(TextFileTest, RandomFilesMatchAPlainSplitAtTinyChunkSizes) {
       while (bytes.size() < size) {
         // Mostly short lines, now and then one near the limit.
         size_t run = rng() % 10 == 0 ? limit - rng() % 40 : rng() % 80;
-        for (size_t i = 0; i < run; ++i) bytes += static_cast<char>('c' + rng() % 20);
+        for (size_t i = 0; i < run; ++i)
+          bytes += static_cast<char>('c' + rng() % 20);
         bytes += alphabet[rng() % sizeof alphabet];
         bytes += alphabet[rng() % sizeof alphabet];
       }
@@ -156,7 +159,8 @@ TEST_F(TextFileTest, RandomFilesMatchAPlainSplitAtTinyChunkSizes) {
           EXPECT_EQ(Lines.Count(), 0);
         } else {
           ASSERT_EQ(status, 0) << "kib " << kib << " round " << round << " mode " << mode;
-          ASSERT_EQ(Dump(Lines), expected) << "kib " << kib << " round " << round << " mode " << mode;
+          ASSERT_EQ(Dump(Lines), expected)
+              << "kib " << kib << " round " << round << " mode " << mode;
           EXPECT_EQ(static_cast<size_t>(Longest), longest);
           EXPECT_EQ(static_cast<size_t>(LineEnds), expected.size() - 1);
         }
@@ -194,7 +198,8 @@ TEST_F(TextFileTest, NulBytesRefusedOrConvertedToBlanks) {
   // A NUL in a later chunk still empties the store.
   SetTextBufferSize(1);
   std::string late(3000, 'a');
-  for (size_t i = 50; i < late.size(); i += 50) late[i] = '\n';
+  for (size_t i = 50; i < late.size(); i += 50)
+    late[i] = '\n';
   late[2500] = '\0';
   EXPECT_EQ(Load(late, lemLf), tfsNotText);
   EXPECT_EQ(Lines.Count(), 0);
@@ -218,7 +223,8 @@ TEST_F(TextFileTest, NotifiesAfterFirstChunkAndAgainForSmallFiles) {
 
   sink.Messages.clear();
   std::string many;
-  for (int i = 0; i < 150; ++i) many += "line\r\n";
+  for (int i = 0; i < 150; ++i)
+    many += "line\r\n";
   path = Dir.Write("many.txt", many);
   ASSERT_EQ(LoadTextFile(path.c_str(), Lines, &sink, 1154, 1, false, nullptr, nullptr), 0);
   EXPECT_EQ(sink.Messages, (std::vector<uint32_t>{1154}));
@@ -226,14 +232,16 @@ TEST_F(TextFileTest, NotifiesAfterFirstChunkAndAgainForSmallFiles) {
 
 TEST_F(TextFileTest, FileThatCannotBeOpened) {
   Lines.AddCopy("old");
-  EXPECT_EQ(LoadTextFile(Dir.File("missing").c_str(), Lines, nullptr, 0, 1, false, nullptr, nullptr),
-            tfsCannotOpen);
+  EXPECT_EQ(
+      LoadTextFile(Dir.File("missing").c_str(), Lines, nullptr, 0, 1, false, nullptr, nullptr),
+      tfsCannotOpen);
   EXPECT_EQ(LoadTextFile(Dir.Path().c_str(), Lines, nullptr, 0, 1, false, nullptr, nullptr),
             tfsCannotOpen);
 }
 
 TEST_F(TextFileTest, SavesInEveryFormat) {
-  for (const char* t : {"one", "", "three", ""}) Lines.AddCopy(t);
+  for (const char* t : {"one", "", "three", ""})
+    Lines.AddCopy(t);
   std::string out = Dir.File("out.txt");
   ASSERT_EQ(SaveTextFile(out.c_str(), Lines, nullptr, false, 0, 0, lefWindows), 0);
   EXPECT_EQ(TTempDir::Read(out), "one\r\n\r\nthree\r\n");
@@ -244,7 +252,8 @@ TEST_F(TextFileTest, SavesInEveryFormat) {
 }
 
 TEST_F(TextFileTest, SavesRanges) {
-  for (const char* t : {"0123456789", "ab", "ABCDEFG"}) Lines.AddCopy(t);
+  for (const char* t : {"0123456789", "ab", "ABCDEFG"})
+    Lines.AddCopy(t);
   std::string out = Dir.File("out.txt");
   TTextRange range{0, 4, 2, 3};
   ASSERT_EQ(SaveTextFile(out.c_str(), Lines, &range, false, 0, 0, lefUnix), 0);
@@ -300,11 +309,13 @@ TEST_F(TextFileTest, SaveWhereNothingCanBeCreated) {
 // A write that fails part way (here: the file size limit) must not cost the old file.
 TEST_F(TextFileTest, FailedSaveKeepsTheOldContent) {
   std::string out = Dir.Write("keep.txt", "precious old content\r\n");
-  for (int i = 0; i < 2000; ++i) Lines.AddCopy("a new line that makes the file much bigger");
+  for (int i = 0; i < 2000; ++i)
+    Lines.AddCopy("a new line that makes the file much bigger");
 
   struct rlimit old {};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  struct sigaction ignore {}, previous {};
+  struct sigaction ignore {
+  }, previous{};
   ignore.sa_handler = SIG_IGN;
   sigaction(SIGXFSZ, &ignore, &previous);
   struct rlimit small = old;

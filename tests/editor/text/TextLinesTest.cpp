@@ -10,7 +10,8 @@ namespace {
 
 std::vector<std::string> Dump(const TTextLines& lines) {
   std::vector<std::string> out;
-  for (int32_t i = 0; i < lines.Count(); ++i) out.emplace_back(lines.Text(i));
+  for (int32_t i = 0; i < lines.Count(); ++i)
+    out.emplace_back(lines.Text(i));
   return out;
 }
 
@@ -88,13 +89,16 @@ TEST(TextLinesTest, RandomOperationsMatchAVector) {
   ASSERT_TRUE(lines.CheckInvariant());
   EXPECT_EQ(Dump(lines), model);
   // Reading backwards and jumping around must find the same entries.
-  for (int32_t i = lines.Count() - 1; i >= 0; i -= 7) ASSERT_EQ(lines.Text(i), model[static_cast<size_t>(i)]);
+  for (int32_t i = lines.Count() - 1; i >= 0; i -= 7)
+    ASSERT_EQ(lines.Text(i), model[static_cast<size_t>(i)]);
 }
 
 TEST(TextLinesTest, ManyAppendsThenMiddleInsertions) {
   TTextLines lines;
-  for (int i = 0; i < 5000; ++i) ASSERT_TRUE(lines.AddCopy(std::to_string(i)));
-  for (int i = 0; i < 3000; ++i) ASSERT_TRUE(lines.InsertCopy(2500, "x"));
+  for (int i = 0; i < 5000; ++i)
+    ASSERT_TRUE(lines.AddCopy(std::to_string(i)));
+  for (int i = 0; i < 3000; ++i)
+    ASSERT_TRUE(lines.InsertCopy(2500, "x"));
   ASSERT_TRUE(lines.CheckInvariant());
   EXPECT_EQ(lines.Count(), 8000);
   EXPECT_EQ(lines.Text(2499), "2499");
