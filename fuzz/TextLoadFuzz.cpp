@@ -13,14 +13,23 @@
 
 namespace {
 
-std::string ScratchDir() {
-  static std::string dir = [] {
+std::string gScratch;
+
+void RemoveScratch() {
+  if (gScratch.empty()) return;
+  unlink((gScratch + "/in.txt").c_str());
+  unlink((gScratch + "/out.txt").c_str());
+  rmdir(gScratch.c_str());
+}
+
+const std::string& ScratchDir() {
+  if (gScratch.empty()) {
     char pattern[] = "/tmp/zkfuzz-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    if (!made) std::abort();
-    return std::string(made);
-  }();
-  return dir;
+    if (!mkdtemp(pattern)) std::abort();
+    gScratch = pattern;
+    std::atexit(RemoveScratch);
+  }
+  return gScratch;
 }
 
 bool SameLines(const TTextLines& a, const TTextLines& b) {

@@ -107,9 +107,9 @@ int32_t LoadTextFile(const char* fileName, TTextLines& lines, platform::TMessage
                      uint32_t notifyMessage, int32_t mode, bool convertNuls, int32_t* longestLine,
                      int32_t* lineEndCount) {
   mode = NormalizeLineEndMode(mode);
+  lines.Empty();
   TFileCloser file{platform::FileOpen(fileName, platform::TFileAccess::ReadOnly)};
   if (file.Handle < 0) return tfsCannotOpen;
-  lines.Empty();
 
   TSplitCounters counters;
   int32_t status;
