@@ -25,6 +25,10 @@ struct TSplitCounters {
   int32_t Longest = 0;
 };
 
+inline bool IsLineEndByte(char c, int32_t mode) {
+  return mode == lemLf ? c == '\n' : mode == lemAny ? (c == '\r' || c == '\n') : c == '\r';
+}
+
 // Bit i of the result is set when p[i] (0 <= i < 64) is one of the mode's line-end
 // bytes. Reads exactly 64 bytes.
 inline uint64_t LineEndMask64(const char* p, int32_t mode) {
@@ -42,11 +46,8 @@ inline uint64_t LineEndMask64(const char* p, int32_t mode) {
   return mask;
 #else
   uint64_t mask = 0;
-  for (int i = 0; i < 64; ++i) {
-    char c = p[i];
-    bool hit = mode == lemLf ? c == '\n' : mode == lemAny ? (c == '\r' || c == '\n') : c == '\r';
-    if (hit) mask |= uint64_t{1} << i;
-  }
+  for (int i = 0; i < 64; ++i)
+    if (IsLineEndByte(p[i], mode)) mask |= uint64_t{1} << i;
   return mask;
 #endif
 }
@@ -93,13 +94,8 @@ int32_t SplitLines(char* text, size_t size, int32_t mode, int32_t lineLimit,
       if (!candidate(base + static_cast<size_t>(__builtin_ctzll(mask)))) return status;
     }
   }
-  for (; base < size; ++base) {
-    const char c = text[base];
-    const bool hit = mode == lemLf    ? c == '\n'
-                     : mode == lemAny ? (c == '\r' || c == '\n')
-                                      : c == '\r';
-    if (hit && !candidate(base)) return status;
-  }
+  for (; base < size; ++base)
+    if (IsLineEndByte(text[base], mode) && !candidate(base)) return status;
   const size_t rest = size - start;
   if (rest > static_cast<size_t>(lineLimit)) return splitLineTooLong;
   if (static_cast<int32_t>(rest) > counters.Longest) counters.Longest = static_cast<int32_t>(rest);

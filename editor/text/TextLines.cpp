@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 void TLineTextFree::operator()(char* p) const {
   std::free(p);
@@ -152,21 +153,8 @@ TTextLines::~TTextLines() {
   Empty();
 }
 
-TTextLines::TTextLines(TTextLines&& other) noexcept
-    : TabSize(other.TabSize),
-      Pages_(std::move(other.Pages_)),
-      Count_(other.Count_),
-      LastPage_(other.LastPage_),
-      FirstStale_(other.FirstStale_),
-      Foreign_(other.Foreign_),
-      PendingRegionLines_(other.PendingRegionLines_),
-      Regions_(std::move(other.Regions_)) {
-  other.Foreign_ = 0;
-  other.PendingRegionLines_ = 0;
-  other.Pages_.clear();
-  other.Count_ = 0;
-  other.LastPage_ = 0;
-  other.FirstStale_ = 0;
+TTextLines::TTextLines(TTextLines&& other) noexcept {
+  *this = std::move(other);
 }
 
 TTextLines& TTextLines::operator=(TTextLines&& other) noexcept {
@@ -174,18 +162,13 @@ TTextLines& TTextLines::operator=(TTextLines&& other) noexcept {
     Empty();
     TabSize = other.TabSize;
     Pages_ = std::move(other.Pages_);
-    Count_ = other.Count_;
-    LastPage_ = other.LastPage_;
-    FirstStale_ = other.FirstStale_;
-    Foreign_ = other.Foreign_;
-    other.Foreign_ = 0;
-    PendingRegionLines_ = other.PendingRegionLines_;
-    other.PendingRegionLines_ = 0;
+    Count_ = std::exchange(other.Count_, 0);
+    LastPage_ = std::exchange(other.LastPage_, 0);
+    FirstStale_ = std::exchange(other.FirstStale_, 0);
+    Foreign_ = std::exchange(other.Foreign_, 0);
+    PendingRegionLines_ = std::exchange(other.PendingRegionLines_, 0);
     Regions_ = std::move(other.Regions_);
     other.Pages_.clear();
-    other.Count_ = 0;
-    other.LastPage_ = 0;
-    other.FirstStale_ = 0;
   }
   return *this;
 }
@@ -391,8 +374,7 @@ char* TTextLines::ReserveRegion(size_t bytes, size_t expectedTotal) {
     if (!Regions_) return nullptr;
   }
   // Lines added so far belong to the region that may be closed now.
-  Regions_->Commit(0, PendingRegionLines_);
-  PendingRegionLines_ = 0;
+  CommitRegion(0);
   return Regions_->Reserve(bytes, expectedTotal);
 }
 
@@ -415,8 +397,7 @@ void TTextLines::CommitRegion(size_t bytes) {
 
 void TTextLines::EndRegionFill() {
   if (!Regions_) return;
-  Regions_->Commit(0, PendingRegionLines_);
-  PendingRegionLines_ = 0;
+  CommitRegion(0);
   Regions_->CloseCurrent();
 }
 
