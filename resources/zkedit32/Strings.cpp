@@ -13,6 +13,17 @@ struct TStringEntry {
 
 // Sorted by id.
 constexpr std::array kStrings{
+    TStringEntry{20, "Alle Dateien|*.*"},
+    TStringEntry{21, "Programme|*.Exe;*.Com;*.Bat;*.Pif"},
+    TStringEntry{22, "Hilfedateien (*.hlp)|*.hlp"},
+    TStringEntry{32, "Die Datei  \"%s\"\nwurde verändert.\n\nÄnderungen jetzt speichern ?"},
+    TStringEntry{33, "Die Initialisierungsdatei %s\nkann nicht %s werden!"},
+    TStringEntry{34, "gelesen"},
+    TStringEntry{35, "geschrieben"},
+    TStringEntry{41, "Neue Anwendung"},
+    TStringEntry{42, "Neue Dateigruppe"},
+    TStringEntry{62, "Programmdatei auswählen"},
+    TStringEntry{70, "Programm-Einstellungen"},
     TStringEntry{80, "Windows/DOS"},
     TStringEntry{81, "Unix"},
     TStringEntry{82, "Macintosh"},
@@ -26,6 +37,7 @@ constexpr std::array kStrings{
                  "Datei ist wahrscheinlich keine Textdatei. Sie enthält\nNull-Bytes oder Zeilen "
                  "sind zu lang."},
     TStringEntry{327, "Für diese Operation steht nicht genügend\nArbeitsspeicher zu Verfügung!"},
+    TStringEntry{340, "Das Programm\n%s\nkann nicht ausgeführt werden!"},
     TStringEntry{644, "Rückgängig"},
     TStringEntry{645, "Widerrufen"},
 };

@@ -1,0 +1,151 @@
+#include "platform/profile/ProfileFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <climits>
+#include <string>
+
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using platform::TProfileFile;
+
+TEST(ProfileFileTest, LooksUpSectionsAndKeysWithoutRegardToCaseAndAnyLineEnd) {
+  TProfileFile f;
+  f.Parse("; comment\r\n[Sizes]\r\nWIN_X=12\n  win_y = 34  \r[misc]\nInitDir= C:\\Work \n");
+  EXPECT_EQ(f.ReadInt("SIZES", "win_x", 0), 12);
+  EXPECT_EQ(f.ReadInt("sizes", "WIN_Y", 0), 34);
+  EXPECT_EQ(f.ReadString("Misc", "INITDIR", "x"), "C:\\Work");
+  EXPECT_EQ(f.ReadString("Misc", "Missing", "dflt"), "dflt");
+  EXPECT_EQ(f.ReadString("Nowhere", "InitDir", "dflt"), "dflt");
+  EXPECT_FALSE(f.IsDirty());
+}
+
+TEST(ProfileFileTest, FirstOfDuplicateKeysAndSectionsCounts) {
+  TProfileFile f;
+  f.Parse("[A]\nk=1\nK=2\n[a]\nk=3\nother=4\n");
+  EXPECT_EQ(f.ReadInt("A", "k", 0), 1);
+  EXPECT_EQ(f.ReadString("A", "other", "none"), "none");
+  f.WriteString("a", "K", "9");
+  EXPECT_EQ(f.ReadInt("A", "k", 0), 9);
+  // Key enumeration keeps the file order and both spellings.
+  EXPECT_EQ(f.ReadKeys("A"), (std::vector<std::string>{"k", "K"}));
+}
+
+TEST(ProfileFileTest, IntegersAndBooleansReadLikeTheWindowsCalls) {
+  TProfileFile f;
+  f.Parse("[N]\na=12abc\nb=abc\nc= -5\nd=99999999999\ne=\nf=+7\ng=-\n"
+          "[B]\nzero=0\none=1\nword=yes\nempty=\n");
+  EXPECT_EQ(f.ReadInt("N", "a", 3), 12);
+  EXPECT_EQ(f.ReadInt("N", "b", 3), 3);
+  EXPECT_EQ(f.ReadInt("N", "c", 3), -5);
+  EXPECT_EQ(f.ReadInt("N", "d", 3), INT_MAX);
+  EXPECT_EQ(f.ReadInt("N", "e", 3), 3);
+  EXPECT_EQ(f.ReadInt("N", "f", 3), 7);
+  EXPECT_EQ(f.ReadInt("N", "g", 3), 3);
+  EXPECT_EQ(f.ReadInt("N", "missing", 3), 3);
+  EXPECT_FALSE(f.ReadBool("B", "zero", true));
+  EXPECT_TRUE(f.ReadBool("B", "one", false));
+  EXPECT_TRUE(f.ReadBool("B", "word", false));
+  EXPECT_TRUE(f.ReadBool("B", "empty", false));
+  EXPECT_TRUE(f.ReadBool("B", "missing", true));
+}
+
+TEST(ProfileFileTest, WritingOneKeyKeepsEveryOtherLineAsItWas) {
+  TProfileFile f;
+  f.Parse("junk before\r\n[One]\r\n; note\r\n  Key = old \r\nnot an entry\r\n\r\n"
+          "[Two]\r\nx=1\r\n");
+  f.WriteString("one", "KEY", "new");
+  f.WriteString("One", "Added", "v");
+  f.WriteString("Three", "y", "2");
+  EXPECT_TRUE(f.IsDirty());
+  EXPECT_EQ(f.Text(),
+            "junk before\r\n[One]\r\n; note\r\nKey=new\r\nnot an entry\r\nAdded=v\r\n\r\n"
+            "[Two]\r\nx=1\r\n\r\n[Three]\r\ny=2\r\n");
+}
+
+TEST(ProfileFileTest, ValuesReadBackExactly) {
+  TProfileFile f;
+  const std::string values[] = {" padded ", "\"quoted\"", "a=b", "", "tab\t", "\"", "x;y"};
+  for (size_t i = 0; i < std::size(values); ++i)
+    f.WriteString("S", "k" + std::to_string(i), values[i]);
+  TProfileFile back;
+  back.Parse(f.Text());
+  for (size_t i = 0; i < std::size(values); ++i)
+    EXPECT_EQ(back.ReadString("S", "k" + std::to_string(i), "?"), values[i]) << i;
+}
+
+TEST(ProfileFileTest, LineEndsCannotBreakTheFileStructure) {
+  TProfileFile f;
+  f.WriteString("S", "k", "first\r\n[Evil]\r\nx=1");
+  f.WriteString("S", "a=b", "v");
+  TProfileFile back;
+  back.Parse(f.Text());
+  EXPECT_EQ(back.ReadString("S", "k", ""), "first");
+  EXPECT_FALSE(back.HasSection("Evil"));
+  EXPECT_EQ(back.ReadString("S", "a", ""), "v");
+}
+
+TEST(ProfileFileTest, EraseSectionRemovesEveryCopyAndDeleteKeyOneKey) {
+  TProfileFile f;
+  f.Parse("[L]\nSTR0=a\n[Keep]\nx=1\n[l]\nSTR1=b\n");
+  f.EraseSection("l");
+  EXPECT_FALSE(f.HasSection("L"));
+  EXPECT_EQ(f.ReadInt("Keep", "x", 0), 1);
+  f.WriteString("L", "STR0", "c");
+  EXPECT_EQ(f.ReadEntries("L").size(), 1u);
+  f.DeleteKey("keep", "X");
+  EXPECT_FALSE(f.HasKey("Keep", "x"));
+  EXPECT_TRUE(f.HasSection("Keep"));
+}
+
+TEST(ProfileFileTest, JunkNulsAndOverlongLinesLoseNoOtherKey) {
+  std::string bytes = "[S]\na=1\n";
+  bytes += std::string(1 << 20, 'x');
+  bytes += "\n";
+  static const char kJunk[] = "\0\0=\x01\xFF\n[\n]\n=\n";
+  bytes += std::string(kJunk, sizeof kJunk - 1);
+  bytes += "[S2]\nb=";
+  bytes += std::string(300000, 'y');
+  bytes += "\nc=3";  // no line end at the end
+  TProfileFile f;
+  f.Parse(bytes);
+  EXPECT_EQ(f.ReadInt("S", "a", 0), 1);
+  EXPECT_EQ(f.ReadString("S2", "b", "").size(), 300000u);
+  EXPECT_EQ(f.ReadInt("S2", "c", 0), 3);
+}
+
+TEST(ProfileFileTest, LoadAndFlushOnDisk) {
+  TTempDir dir;
+  TProfileFile missing(dir.File("none.ini"));
+  EXPECT_EQ(missing.Load(), 0);
+  EXPECT_TRUE(missing.ReadKeys("S").empty());
+  EXPECT_EQ(missing.Flush(), 0);  // nothing changed: nothing written
+  EXPECT_EQ(TTempDir::Read(dir.File("none.ini")), "");
+
+  std::string path = dir.Write("a.ini", "[S]\nk=1\n");
+  TProfileFile f(path);
+  ASSERT_EQ(f.Load(), 0);
+  f.WriteInt("S", "k", 2);
+  ASSERT_EQ(f.Flush(), 0);
+  EXPECT_EQ(TTempDir::Read(path), "[S]\r\nk=2\r\n");
+  EXPECT_FALSE(f.IsDirty());
+
+  EXPECT_EQ(TProfileFile(dir.Path()).Load(), -1) << "a directory cannot be read as a file";
+}
+
+TEST(ProfileFileTest, FailedWriteKeepsTheOldFile) {
+  TTempDir dir;
+  std::string path = dir.Write("ro.ini", "[S]\nk=1\n");
+  chmod(path.c_str(), 0444);
+  TProfileFile f(path);
+  ASSERT_EQ(f.Load(), 0);
+  f.WriteInt("S", "k", 2);
+  EXPECT_LT(f.Flush(), 0);
+  EXPECT_TRUE(f.IsDirty());
+  EXPECT_EQ(TTempDir::Read(path), "[S]\nk=1\n");
+}
+
+}  // namespace
