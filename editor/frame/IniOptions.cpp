@@ -282,21 +282,32 @@ std::vector<std::string> ReadFilters(TProfileFile& file) {
   return filters;
 }
 
-bool LoadSettings(TIniOptions& options, TProfileFile& file, const TSettingsEnvironment& env) {
+void ReadSettings(TIniOptions& options, TProfileFile& file, const TSettingsEnvironment& env) {
   TIniOptions fresh;
   for (int k = 0; k < 4; ++k) fresh.Colors[k] = DefaultKindColors(kKinds[k], env.SystemColors);
+  TReader reader(file, env);
+  Exchange(reader, fresh);
+  options = std::move(fresh);
+}
+
+void WriteSettings(const TIniOptions& options, TProfileFile& file) {
+  TWriter writer(file);
+  Exchange(writer, options);
+}
+
+bool LoadSettings(TIniOptions& options, TProfileFile& file, const TSettingsEnvironment& env) {
   bool ok = file.Load() == 0;
   if (ok) {
-    TReader reader(file, env);
-    Exchange(reader, fresh);
+    ReadSettings(options, file, env);
+  } else {
+    options = TIniOptions();
+    for (int k = 0; k < 4; ++k) options.Colors[k] = DefaultKindColors(kKinds[k], env.SystemColors);
   }
-  options = std::move(fresh);
   SetTextBufferSize(options.BufSize);
   return ok;
 }
 
 bool SaveSettings(const TIniOptions& options, TProfileFile& file) {
-  TWriter writer(file);
-  Exchange(writer, options);
+  WriteSettings(options, file);
   return file.Flush() == 0;
 }

@@ -121,5 +121,10 @@ bool LoadSettings(TIniOptions& options, platform::TProfileFile& file,
 // the file back. False when the file cannot be written (the old file stays as it was).
 bool SaveSettings(const TIniOptions& options, platform::TProfileFile& file);
 
+// The same without touching the disk: from and into the profile as it is held in memory.
+void ReadSettings(TIniOptions& options, platform::TProfileFile& file,
+                  const TSettingsEnvironment& environment = {});
+void WriteSettings(const TIniOptions& options, platform::TProfileFile& file);
+
 // The filter list as read from "Filters" (or the old section "Filter", which is erased).
 std::vector<std::string> ReadFilters(platform::TProfileFile& file);
