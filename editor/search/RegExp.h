@@ -84,7 +84,7 @@ class TRegExp {
     int32_t Position;
     uint32_t CodePos;
   };
-  static constexpr size_t kFailSlots = 4096;
+  static constexpr size_t kFailSlots = size_t{1} << 14;
 
   void Begin(const char* text, int32_t length) const;
   int32_t Run(int32_t position, size_t pc) const;

@@ -90,9 +90,9 @@ bool TRegExp::MatchItem(int32_t position, size_t pc) const {
 }
 
 TRegExp::TFailSlot& TRegExp::FailSlot(size_t pc, int32_t position) const {
-  static_assert(kFailSlots == 1u << 12);
+  static_assert(kFailSlots == size_t{1} << 14);
   const uint32_t key = (static_cast<uint32_t>(position) << 8) ^ static_cast<uint32_t>(pc);
-  return Fails_[(key * 0x9E3779B1u) >> 20];  // 12 bits: kFailSlots
+  return Fails_[(key * 0x9E3779B1u) >> 18];  // 14 bits: kFailSlots
 }
 
 // The position after the match of the code from `pc` on at `position`, or -1. Recurses
