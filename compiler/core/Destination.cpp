@@ -1,0 +1,80 @@
+// Output record: header, check bytes, writing the file.
+#include "compiler/core/Destination.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/file/File.h"
+#include "platform/file/FileOps.h"
+
+DestinationData::~DestinationData() {
+  if (Handle_ >= 0) platform::FileClose(Handle_);
+}
+
+uint32_t DestinationData::Create(const std::string& name) {
+  Name_ = name;
+  Bytes_.assign(sizeof(TRecordHeader), '\0');
+  Handle_ = platform::FileCreate(name.c_str());
+  if (Handle_ < 0) return 102;
+  if (platform::FileWrite(Handle_, Bytes_.data(), static_cast<int32_t>(Bytes_.size())) !=
+      static_cast<int32_t>(Bytes_.size()))
+    return 103;
+  return 0;
+}
+
+bool DestinationData::Write(const void* data, size_t count) {
+  if (Bytes_.size() + count > kMaxBytes) return false;
+  Bytes_.append(static_cast<const char*>(data), count);
+  return true;
+}
+
+bool DestinationData::WriteNumber(int64_t value, int32_t width) {
+  char bytes[4];
+  if (width > 4) width = 4;
+  for (int32_t i = 0; i < width; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return width <= 0 || Write(bytes, static_cast<size_t>(width));
+}
+
+void DestinationData::Patch(int32_t position, int64_t value, int32_t width) {
+  if (width > 4) width = 4;
+  for (int32_t i = 0; i < width; ++i) {
+    const size_t at = static_cast<size_t>(position) + static_cast<size_t>(i);
+    if (position < 0 || at >= Bytes_.size()) return;
+    Bytes_[at] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  }
+}
+
+void SetRecordChecks(std::string& record) {
+  if (record.size() <= 3) return;
+  uint8_t x = 0, s = 0;
+  for (size_t i = 3; i < record.size(); ++i) {
+    const auto b = static_cast<uint8_t>(record[i]);
+    x ^= b;
+    s = static_cast<uint8_t>(s + static_cast<uint8_t>((b << 1) | (b >> 7)));
+  }
+  record[0] = static_cast<char>(x);
+  record[1] = static_cast<char>(s);
+}
+
+bool DestinationData::Finish() {
+  if (Handle_ < 0) return false;
+  TRecordHeader header{0, 0, kRecordMagic, static_cast<uint32_t>(Bytes_.size())};
+  std::memcpy(Bytes_.data(), &header, sizeof header);
+  SetRecordChecks(Bytes_);
+  bool ok = platform::FileTruncate(Handle_, 0) && platform::FileSeek(Handle_, 0, 0) == 0;
+  for (size_t done = 0; ok && done < Bytes_.size();) {
+    const size_t chunk = std::min<size_t>(Bytes_.size() - done, 1u << 20);
+    ok = platform::FileWrite(Handle_, Bytes_.data() + done, static_cast<int32_t>(chunk)) ==
+         static_cast<int32_t>(chunk);
+    done += chunk;
+  }
+  ok = platform::FileClose(Handle_) == 0 && ok;
+  Handle_ = -1;
+  return ok;
+}
+
+void DestinationData::Discard() {
+  if (Handle_ >= 0) platform::FileClose(Handle_);
+  Handle_ = -1;
+  if (!Name_.empty()) platform::DeleteFile(Name_.c_str());
+}

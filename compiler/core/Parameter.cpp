@@ -1,0 +1,37 @@
+// Parameter forms and pattern matching.
+#include "compiler/core/Parameter.h"
+
+std::string ParameterData::Form() const {
+  std::string form = Name;
+  if (Kind != 0) form += Kind;
+  return form;
+}
+
+bool PassesFilter(std::string_view form, std::string_view filter) {
+  if (filter.empty()) return true;
+  bool lastCharMode = false;
+  size_t start = 0;
+  while (start <= filter.size()) {
+    size_t end = filter.find_first_of("/%", start);
+    if (end == std::string_view::npos) end = filter.size();
+    std::string_view alt = filter.substr(start, end - start);
+    if (!alt.empty() && alt[0] == '?') {
+      lastCharMode = true;
+      alt.remove_prefix(1);
+    }
+    if (lastCharMode) {
+      if (!form.empty() && alt.find(form.back()) != std::string_view::npos) return true;
+    } else if (alt == form) {
+      return true;
+    }
+    start = end + 1;
+  }
+  return false;
+}
+
+bool MatchesPattern(std::string_view form, std::string_view filter, std::string_view argument) {
+  if (!PassesFilter(form, filter)) return false;
+  if (!argument.empty() && argument[0] == '?')
+    return argument.size() > 1 && !form.empty() && form.back() == argument[1];
+  return form == argument;
+}

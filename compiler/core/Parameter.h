@@ -1,0 +1,35 @@
+// One parameter of a VEL command, its textual form, and the parameter patterns.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+constexpr char pkName = 'm';  // name only (a label)
+constexpr char pkWord = 'w';  // word operand or number
+constexpr char pkBit = 'b';   // bit operand
+constexpr int32_t kMaxParameters = 20;
+
+struct ParameterData {
+  std::string Name;  // "$" for a plain number
+  char Kind = 0;     // 0: absent
+  uint32_t Offset = 0;
+  uint32_t Bit = 0;
+  bool Unconsumed = false;
+
+  bool Present() const { return Kind != 0; }
+  bool IsConstant() const { return Name == "$"; }
+  // Name followed by the kind letter: "$w", "LOOPm", "Eb".
+  std::string Form() const;
+};
+
+using TParameters = std::array<ParameterData, kMaxParameters>;
+
+// A form passes when one alternative of the filter ("/" or "%" separated) matches: the
+// whole form, or (from the first alternative beginning with "?" on) the form's last
+// character against any character of the alternative. An empty filter restricts nothing.
+bool PassesFilter(std::string_view form, std::string_view filter);
+
+// #GPAR / #NPAR: passes the filter and equals the argument, or with "?x" ends in x.
+bool MatchesPattern(std::string_view form, std::string_view filter, std::string_view argument);

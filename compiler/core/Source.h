@@ -1,0 +1,58 @@
+// The VEL source and its lexer: one token per call, in one of four contexts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "compiler/core/Parameter.h"
+#include "compiler/core/Reporter.h"
+
+// Lexer contexts.
+constexpr int32_t lcTop = 0;        // commands, labels, lists, braces
+constexpr int32_t lcParameters = 1; // inside "( )"
+constexpr int32_t lcIndex = 2;      // inside "[ ]" after a name
+constexpr int32_t lcDataList = 3;   // inside "[ ]" of a data list
+
+constexpr int32_t kEndOfFile = -1;
+constexpr int32_t kBadDelimiter = 0;
+
+class SourceData {
+ public:
+  explicit SourceData(TVelReporter& reporter) : Reporter_(reporter) {}
+
+  // Reads the whole file; CR LF pairs count as one line feed (the file is text).
+  [[nodiscard]] bool Open(const char* name);
+  void Assign(std::string text);
+  // Number of line feeds in the file.
+  int32_t LineCount() const { return LineCount_; }
+  // Line of the last token character read, from 0.
+  int32_t Line() const { return Reporter_.Line; }
+
+  // Reads a token; returns its delimiter character, kBadDelimiter after a syntax error
+  // (message 200), or kEndOfFile. A string token keeps its opening quote.
+  int32_t Next(int32_t context);
+  const std::string& Token() const { return Token_; }
+
+ private:
+  int Peek() const { return Pos_ < Text_.size() ? static_cast<unsigned char>(Text_[Pos_]) : -1; }
+  void Advance();
+  void SkipSpace();
+  void SkipComment();
+  bool ReadString();
+  bool ReadWord(int32_t context);
+
+  TVelReporter& Reporter_;
+  std::string Text_;
+  size_t Pos_ = 0;
+  int32_t PosLine_ = 0;  // line of the read position
+  int32_t LineCount_ = 0;
+  std::string Token_;
+};
+
+// A number of a parameter or data list: starts with a digit or "+", trailing "h" hex or "b"
+// binary, below 65536, nothing else behind it.
+bool ParseVelNumber(std::string_view text, uint32_t* value);
+
+// Parses one parameter text (blanks removed) into name, kind, offset and bit. False for a
+// malformed text (message 105 is the caller's).
+bool ParseParameterText(std::string_view text, ParameterData* parameter);

@@ -1,0 +1,23 @@
+// The compilers' string table: German texts addressed as section plus number.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// Section bases; each section's first entry holds its name after two colons.
+constexpr uint32_t vsMessageHeaders = 20;  // "::MESSAGEHEADERS"
+constexpr uint32_t vsVelComp = 100;        // "::VELCOMP"
+
+// Numbers inside the section "::VELCOMP".
+constexpr uint32_t vcLinePrefix = 1000;  // "[Zeile:%i] "
+constexpr uint32_t vcStatusLine = 1001;
+constexpr uint32_t vcStatusDriver = 1002;
+constexpr uint32_t vcStatusConfig = 1003;
+
+// Numbers inside "::MESSAGEHEADERS": the captions of the message file.
+constexpr uint32_t mhWarning = 1;
+constexpr uint32_t mhNote = 2;
+constexpr uint32_t mhError = 3;
+
+// The text (UTF-8) of entry section + number; empty when there is no such entry.
+std::string_view LoadVelString(uint32_t section, uint32_t number);
