@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <filesystem>
 
 #include "platform/charset/Charset.h"
 #include "platform/file/File.h"
@@ -203,8 +204,12 @@ std::string TProfileFile::Text() const {
 
 int32_t TProfileFile::Flush() {
   if (!Dirty_) return 0;
+  const std::string& target = WritePath();
+  std::filesystem::path parent = std::filesystem::path(target).parent_path();
+  std::error_code ignored;  // a directory we cannot make shows up as the open failure
+  if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
   TSafeFileWriter writer;
-  if (writer.Open(Path_.c_str()) != 0) return -3;
+  if (writer.Open(target.c_str()) != 0) return -3;
   std::string text = Text();
   size_t done = 0;
   while (done < text.size()) {

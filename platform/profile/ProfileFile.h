@@ -29,6 +29,10 @@ class TProfileFile {
   TProfileFile& operator=(const TProfileFile&) = delete;
 
   const std::string& Path() const { return Path_; }
+  // Where Flush writes; the read path unless set otherwise. Missing directories on the
+  // way are created on writing.
+  void SetWritePath(std::string path) { WritePath_ = std::move(path); }
+  const std::string& WritePath() const { return WritePath_.empty() ? Path_ : WritePath_; }
 
   // Reads the file into memory, replacing what was held. A file that does not exist yet
   // gives an empty profile and 0; -1: it exists but cannot be opened; -2: read error.
@@ -83,6 +87,7 @@ class TProfileFile {
   void RebuildSectionIndex();
 
   std::string Path_;
+  std::string WritePath_;
   std::vector<std::string> Preamble_;  // lines before the first section
   std::vector<std::unique_ptr<TSection>> Sections_;
   std::unordered_map<std::string, TSection*> SectionIndex_;  // upper-case name → first

@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 
 #include <climits>
+#include <filesystem>
 #include <string>
 
+#include "platform/file/SettingsPath.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -146,6 +148,30 @@ TEST(ProfileFileTest, FailedWriteKeepsTheOldFile) {
   EXPECT_LT(f.Flush(), 0);
   EXPECT_TRUE(f.IsDirty());
   EXPECT_EQ(TTempDir::Read(path), "[S]\nk=1\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SettingsPathTest, BesideTheProgramOrInTheUsersConfiguration) {
+  TTempDir dir;
+  std::filesystem::create_directories(dir.File("prog"));
+  platform::TSettingsPaths p = platform::ResolveSettingsPaths("ZKEdit32.Ini", dir.File("prog"));
+  EXPECT_EQ(p.Read, dir.File("prog/ZKEdit32.Ini"));
+  EXPECT_EQ(p.Write, p.Read);
+
+  setenv("XDG_CONFIG_HOME", dir.File("cfg").c_str(), 1);
+  p = platform::ResolveSettingsPaths("ZKEdit32.Ini", dir.File("prog"), false);
+  EXPECT_EQ(p.Read, dir.File("prog/ZKEdit32.Ini")) << "shipped file until the user has one";
+  EXPECT_EQ(p.Write, dir.File("cfg/zkedit32/ZKEdit32.Ini"));
+  platform::TProfileFile f(p.Read);
+  f.SetWritePath(p.Write);
+  f.WriteInt("S", "k", 1);
+  ASSERT_EQ(f.Flush(), 0) << "the configuration directory is made on writing";
+  p = platform::ResolveSettingsPaths("ZKEdit32.Ini", dir.File("prog"), false);
+  EXPECT_EQ(p.Read, dir.File("cfg/zkedit32/ZKEdit32.Ini"));
+  unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
