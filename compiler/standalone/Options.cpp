@@ -1,0 +1,77 @@
+// Option parsing shared by the command line and the option lines of a source.
+#include "compiler/standalone/Options.h"
+
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+bool IsOptionText(const std::string& s) {
+  return s.size() >= 2 && (s[0] == '-' || s[0] == '/') && s[1] != '-';
+}
+
+// Stores the option when its letter is known and it is not set yet.
+void Take(char letter, std::string value, TVelwcompOptions& options) {
+  std::optional<std::string>* slot = nullptr;
+  switch (std::toupper(static_cast<unsigned char>(letter))) {
+    case 'E': slot = &options.Editor; break;
+    case 'T': slot = &options.Driver; break;
+    case 'R': slot = &options.Ram; break;
+    case 'B': options.Batch = true; return;
+    default: return;
+  }
+  if (!slot->has_value()) *slot = std::move(value);
+}
+
+}  // namespace
+
+TVelwcompOptions ParseArguments(const std::vector<std::string>& args) {
+  TVelwcompOptions options;
+  for (const std::string& arg : args) {
+    if (IsOptionText(arg))
+      Take(arg[1], arg.substr(2), options);
+    else if (options.Source.empty())
+      options.Source = arg;
+  }
+  return options;
+}
+
+void ReadSourceOptions(const std::string& text, TVelwcompOptions& options) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    if (line.rfind(";-", 0) == 0) line.erase(0, 1);
+    if (line.empty() || (line[0] != '-' && line[0] != '/')) continue;
+    if (line.rfind("--", 0) == 0) return;
+    if (line.size() < 2) continue;
+    std::string value = line.substr(2);
+    if (const size_t semicolon = value.find(';'); semicolon != std::string::npos)
+      value.erase(semicolon);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
+      value.pop_back();
+    Take(line[1], value, options);
+  }
+}
+
+std::string FirstNonOptionLine(const std::string& text) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+      line.pop_back();
+    if (line.empty() || line[0] == '-' || line[0] == '/' || line.rfind(";-", 0) == 0) continue;
+    return line;
+  }
+  return {};
+}
+
+uint32_t DataMemoryBytes(const TVelwcompOptions& options) {
+  if (!options.Ram.has_value() || options.Ram->empty()) return 4 * 1024;
+  return static_cast<uint32_t>(std::strtoul(options.Ram->c_str(), nullptr, 10)) * 1024u;
+}
