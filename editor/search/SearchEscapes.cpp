@@ -14,7 +14,6 @@ int HexValue(char c) {
 
 bool ExpandRegExpEscapes(std::string_view text, std::string* out) {
   out->clear();
-  bool zero = false;
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c != '\\' || i + 1 >= text.size()) {
@@ -46,7 +45,6 @@ bool ExpandRegExpEscapes(std::string_view text, std::string* out) {
       case 'x':
         if (i + 3 < text.size() && HexValue(text[i + 2]) >= 0 && HexValue(text[i + 3]) >= 0) {
           const char b = static_cast<char>(HexValue(text[i + 2]) * 16 + HexValue(text[i + 3]));
-          zero = zero || b == 0;
           out->push_back(b);
           i += 3;
           break;
@@ -57,7 +55,7 @@ bool ExpandRegExpEscapes(std::string_view text, std::string* out) {
         break;
     }
   }
-  return !zero;
+  return out->find('\0') == std::string::npos;
 }
 
 int32_t ParseHexInput(std::string_view text, uint8_t* out, int32_t capacity) {

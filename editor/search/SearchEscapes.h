@@ -8,9 +8,9 @@
 
 // Expands \F (form feed), \N (CR LF), \T (tab), \Xhh (the byte hh) and \\ (one backslash),
 // letters in either case; any other escape is kept with its backslash so the regular
-// expression sees it. False when the result would hold a zero byte: the search text is
-// zero-terminated and would silently end there, so the caller treats it as a faulty
-// expression. `out` receives the expansion either way.
+// expression sees it. False when the result holds a zero byte (from \X00): the search
+// text is zero-terminated and would silently end there, so the caller treats it as a
+// faulty expression. `out` receives the expansion either way.
 [[nodiscard]] bool ExpandRegExpEscapes(std::string_view text, std::string* out);
 
 // Parses hexadecimal input: groups of one or two digits separated by blanks (one digit
