@@ -293,11 +293,14 @@ void TTermSim::ReceiveBlocks(uint8_t code) {
       break;
     }
     if (b == EOT) {
+      {
+        // Complete before the acknowledge, so that whoever waits for it sees the file.
+        std::lock_guard lock(Mutex_);
+        Received_[index].Complete = true;
+        Note("file " + Hex(code) + " received, " + std::to_string(Received_[index].Bytes.size()) +
+             " bytes");
+      }
       SendByte(ACK);
-      std::lock_guard lock(Mutex_);
-      Received_[index].Complete = true;
-      Note("file " + Hex(code) + " received, " + std::to_string(Received_[index].Bytes.size()) +
-           " bytes");
       break;
     }
     if (b != SOH) continue;
