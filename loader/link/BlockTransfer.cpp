@@ -125,8 +125,6 @@ int32_t TLink::SendFile(int32_t file, bool recordMode) {
     ended = b == ACK;
   }
   Status_.ProgressHide();
-  if (!ended && !Status_.Cancelled())
-    ReportError(idsErrNoReply, std::string(LoadResString(idsErrNoReply)));
   return ended ? 0 : 1;
 }
 
@@ -192,7 +190,6 @@ int32_t TLink::ReceiveFile(int32_t file, int32_t sizeHint) {
     Status_.ProgressStep(++stored);
   }
   Status_.ProgressHide();
-  ReportError(idsErrNoReply, std::string(LoadResString(idsErrNoReply)));
   return 1;
 }
 

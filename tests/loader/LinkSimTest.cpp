@@ -280,6 +280,10 @@ TEST_F(LinkSimTest, DoubleNakAndSilenceDuringASend) {
   ASSERT_EQ(Link.Connect(kPort, 0, 0), 0);
   EXPECT_EQ(SendBytes(cmdLoadTexts, data), 1);
   EXPECT_EQ(Status.MessageIds(), std::vector<uint32_t>{idsErrNoReply});
+  // A retry finds the device listening to commands again at once.
+  auto start = TClock::now();
+  EXPECT_EQ(Link.Connect(kPort, 0, 0), 0);
+  EXPECT_LT(TClock::now() - start, 5s);
 }
 
 TEST_F(LinkSimTest, WaitForDeviceSkipsTheFirstText) {

@@ -287,8 +287,8 @@ void TTermSim::ReceiveBlocks(uint8_t code) {
       continue;
     }
     lastActivity = now;
-    if (b == STX && !started) {
-      // A command instead of the file: the loader gave up on this transfer.
+    if (b == STX) {
+      // A command where a block should start: the loader gave up on this transfer.
       PendingByte_ = b;
       break;
     }
@@ -358,6 +358,10 @@ void TTermSim::SendBlocks(const TBytes& data) {
     Send(wire.data(), wire.size());
     int reply = -1;
     while ((reply = ReadByte(kReplyWaitMs)) >= 0 && reply != ACK && reply != NAK) {
+      if (reply == STX) {  // a command instead of a reply: the loader gave up
+        PendingByte_ = reply;
+        return;
+      }
     }
     if (reply < 0) {
       Note("no reply to a block, giving up");
