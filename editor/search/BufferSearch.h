@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "editor/search/RegExp.h"
 #include "editor/search/SearchRequest.h"
@@ -23,9 +24,18 @@ class TBufferSearch {
     return Find(data, size, request, start, hit, 0, size, regExp);
   }
 
+  // The same for bytes typed as hexadecimal input: matched exactly, zero bytes included,
+  // without folding or umlaut equivalences.
+  [[nodiscard]] bool FindBytes(const char* data, int64_t size, std::string_view bytes,
+                               bool backward, int64_t start, TSearchMatch* hit, int64_t low,
+                               int64_t high);
+
   void Forget() { HasLast_ = false; }
 
  private:
+  template <typename TSearchOnce>
+  bool Run(int64_t size, bool backward, int64_t start, int64_t low, int64_t high,
+           TSearchMatch* hit, TSearchOnce searchOnce);
   bool NotFound() {
     HasLast_ = false;
     return false;

@@ -5,6 +5,10 @@
 
 #include "editor/search/SearchChars.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 using search_chars::kTables;
@@ -28,21 +32,56 @@ bool SameAt(std::string_view text, size_t at, std::string_view pattern) {
   return true;
 }
 
-// Next place from `p` where the first pattern byte can match, or `last` + 1.
-size_t NextPlainCandidate(std::string_view text, size_t p, size_t last, uint8_t first) {
-  const uint8_t dos = kTables.DosForm[first];
-  if (dos == 0) {
-    const void* hit = std::memchr(text.data() + p, first, last + 1 - p);
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : last + 1;
+// The bytes that fold to each value of the plain folding (at most four, for the umlauts).
+struct TFoldSources {
+  uint8_t Bytes[256][4] = {};
+  uint8_t Count[256] = {};
+};
+
+constexpr TFoldSources BuildFoldSources() {
+  TFoldSources t;
+  for (int b = 0; b < 256; ++b) {
+    const uint8_t f = kTables.PlainFold[b];
+    t.Bytes[f][t.Count[f]++] = static_cast<uint8_t>(b);
   }
-  while (p <= last && Byte(text, p) != first && Byte(text, p) != dos) ++p;
-  return p;
+  return t;
+}
+
+constexpr TFoldSources kFoldSources = BuildFoldSources();
+
+// The first place in [p, end] holding one of `count` (1 to 4) bytes, or end + 1.
+size_t FindAnyOf(std::string_view text, size_t p, size_t end, const uint8_t* set, int count) {
+  if (count == 1) {
+    const void* hit = std::memchr(text.data() + p, set[0], end + 1 - p);
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : end + 1;
+  }
+#if defined(__SSE2__)
+  __m128i wanted[4];
+  for (int i = 0; i < count; ++i) wanted[i] = _mm_set1_epi8(static_cast<char>(set[i]));
+  while (p + 16 <= end + 1) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + p));
+    __m128i any = _mm_cmpeq_epi8(chunk, wanted[0]);
+    for (int i = 1; i < count; ++i) any = _mm_or_si128(any, _mm_cmpeq_epi8(chunk, wanted[i]));
+    const int mask = _mm_movemask_epi8(any);
+    if (mask != 0) return p + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    p += 16;
+  }
+#endif
+  for (; p <= end; ++p)
+    for (int i = 0; i < count; ++i)
+      if (Byte(text, p) == set[i]) return p;
+  return end + 1;
+}
+
+// Next place in [p, last] where the first pattern byte can match, or `last` + 1.
+size_t NextPlainCandidate(std::string_view text, size_t p, size_t last, uint8_t first) {
+  const uint8_t set[2] = {first, kTables.DosForm[first]};
+  return FindAnyOf(text, p, last, set, set[1] != 0 ? 2 : 1);
 }
 
 size_t NextFoldedCandidate(std::string_view text, size_t p, size_t last, uint8_t first) {
   const uint8_t folded = kTables.PlainFold[first];
-  while (p <= last && kTables.PlainFold[Byte(text, p)] != folded) ++p;
-  return p;
+  return FindAnyOf(text, p, last, kFoldSources.Bytes[folded], kFoldSources.Count[folded]);
 }
 
 template <bool (*Equal)(uint8_t, uint8_t),

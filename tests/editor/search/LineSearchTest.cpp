@@ -233,3 +233,22 @@ TEST_F(BufferSearchTest, Backward) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BufferBytesTest, HexBytesMatchExactly) {
+  TBufferSearch search;
+  const std::string data("\x84\0\xE4\0\xE4", 5);
+  const std::string bytes("\xE4\0", 2);
+  TSearchMatch m;
+  ASSERT_TRUE(search.FindBytes(data.data(), 5, bytes, false, 0, &m, 0, 5));
+  EXPECT_EQ(m.Offset, 2);  // not the DOS ä at 0
+  EXPECT_FALSE(search.FindBytes(data.data(), 5, bytes, false, 3, &m, 0, 5));
+  ASSERT_TRUE(search.FindBytes(data.data(), 5, bytes, true, 4, &m, 0, 5));
+  EXPECT_EQ(m.Offset, 2);
+  EXPECT_FALSE(search.FindBytes(data.data(), 5, bytes, true, 2, &m, 0, 5));  // one byte left
+  EXPECT_FALSE(search.FindBytes(data.data(), 5, bytes, false, 0, &m, 0, 3));  // beyond bound
+  EXPECT_FALSE(search.FindBytes(data.data(), 5, "", false, 0, &m, 0, 5));
+}
+
+}  // namespace
