@@ -14,5 +14,6 @@ struct TDiffResult {
 };
 
 // Walks both lists once; every block is emitted exactly once and then marked dbtEmitted.
-// Crossing common blocks emit the shorter one as moved (file 2's when equally long).
+// Of crossing common blocks the ones outside the largest in-order set are moved; for
+// two crossing blocks that is the shorter one (file 2's when equally long).
 std::vector<TDiffResult> MergeBlocks(TDiffBlockList& blocks1, TDiffBlockList& blocks2);

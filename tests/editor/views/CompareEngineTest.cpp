@@ -115,6 +115,29 @@ TEST_F(CompareEngineTest, CrossingBlocksOfEqualLengthMoveTheFile2Block) {
   EXPECT_EQ(Count(), 6);
 }
 
+TEST_F(CompareEngineTest, AMovedBlockDoesNotDragTheShorterBlocksItJumpsOver) {
+  // The moved block is longer than each of the common blocks between its two places.
+  V moved = {"m1", "m2", "m3", "m4", "m5"};
+  V a = moved, b;
+  for (int i = 0; i < 4; ++i) {
+    V run = {"c" + std::to_string(i) + "a", "c" + std::to_string(i) + "b",
+             "old" + std::to_string(i)};
+    a.insert(a.end(), run.begin(), run.end());
+    run[2] = "new" + std::to_string(i);
+    b.insert(b.end(), run.begin(), run.end());
+  }
+  b.insert(b.end(), moved.begin(), moved.end());
+  ASSERT_EQ(Run(a, b), csOk);
+  int32_t movedRows = 0;
+  for (const TDiffResult& r : engine_.Result()) {
+    if (r.Type != dbtMovedOut && r.Type != dbtMovedIn) continue;
+    movedRows += r.Block->LineCount();
+    EXPECT_EQ(r.Block->First->Text, "m1"s);
+  }
+  EXPECT_EQ(movedRows, 10);
+  EXPECT_EQ(Count(), 5 + 4 + 5);
+}
+
 TEST_F(CompareEngineTest, IgnoreSpacesAndIgnoreCase) {
   ASSERT_EQ(Run({"a b", "\xE4", "\x84"}, {"ab", "\xC4", "\x8E"}, TDiffOptions{true, false, true}),
             csOk);
