@@ -43,7 +43,7 @@ class TCompilation {
               const char* listing, const char* output);
 
  private:
-  bool ReportProgress();
+  bool ReportProgress(bool done = false);
   void Command(const std::string& word);
   void DataList(bool afterName);
   void Label(const std::string& word);
@@ -59,11 +59,13 @@ class TCompilation {
   void* Owner_;
 };
 
-bool TCompilation::ReportProgress() {
+bool TCompilation::ReportProgress(bool done) {
   if (Progress_ == nullptr) return true;
   VELSTATUS status;
   const int32_t lines = Source_.LineCount();
-  status.Percent = lines == 0 ? 100 : static_cast<int32_t>(int64_t{Source_.Line()} * 100 / lines);
+  status.Percent = lines == 0 || done
+                       ? 100
+                       : static_cast<int32_t>(int64_t{Source_.Line()} * 100 / lines);
   if (status.Percent > 100) status.Percent = 100;
   status.DriverVersion = Definitions_.DriverVersionText().c_str();
   status.ConfigVersion = Definitions_.ConfigVersionText().c_str();
@@ -93,8 +95,7 @@ void TCompilation::Command(const std::string& word) {
     }
     if (delimiter == ')') break;
   }
-  if (!ok) return;
-  Definitions_.RunCommandMacro(word);
+  if (!ok || !Definitions_.RunCommandMacro(word)) return;
   for (const auto& p : Definitions_.Parameters)
     if (p.Present() && p.Unconsumed) {
       Reporter_.ReportAtLine(msgParamCount);
@@ -180,7 +181,7 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
   const int32_t codeStart = Definitions_.ReadDriverEntry(8);
   const bool kept = FinishCompilation(Markers_, Output_, Reporter_, codeStart < 0 ? 0 : codeStart,
                                       DataMemory_, listing);
-  (void)ReportProgress();
+  (void)ReportProgress(true);  // the last token may stand before trailing blank lines
   return kept ? kCompileOk : kCompileFailed;
 }
 

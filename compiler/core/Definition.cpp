@@ -115,15 +115,16 @@ bool DefinitionData::FinishLoad(const char* /*driverNameForMessages*/) {
   return true;
 }
 
-void DefinitionData::RunCommandMacro(std::string_view commandName) {
-  if (!Loaded_ || Header_.CommandMacro == LoadBase_) return;
+bool DefinitionData::RunCommandMacro(std::string_view commandName) {
+  if (!Loaded_ || Header_.CommandMacro == LoadBase_) return false;
   CommandName_ = std::string(commandName);
   int64_t start = 0;
   if (!ToOffset(Header_.CommandMacro, &start) || start < kDefinitionHeaderSize) {
     Reporter_.Report(msgBadMacro);
-    return;
+    return true;
   }
   RunMacro(start);
+  return true;
 }
 
 int32_t DefinitionData::ParameterOffset(int32_t n) {

@@ -49,7 +49,9 @@ class DefinitionData : private TExpressionTerms {
   [[nodiscard]] bool LoadImages(std::string definition, const std::string* driverBytes);
 
   // Runs the command macro for one VEL command (the parameters are set by the caller).
-  void RunCommandMacro(std::string_view commandName);
+  // False when there is no command macro (its address is the load base): commands are then
+  // ignored, parameters included.
+  bool RunCommandMacro(std::string_view commandName);
 
   int32_t ReadDriverEntry(int32_t n) const { return Driver_.Entry(n); }
   const std::string& ConfigVersionText() const { return ConfigVersion_; }

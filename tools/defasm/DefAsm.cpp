@@ -27,7 +27,11 @@ std::string_view Trim(std::string_view s) {
 std::string_view StripComment(std::string_view line) {
   bool quoted = false;
   for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == '"' && (i == 0 || line[i - 1] != '\\')) quoted = !quoted;
+    if (quoted && line[i] == '\\') {
+      ++i;  // an escaped character never ends the string
+      continue;
+    }
+    if (line[i] == '"') quoted = !quoted;
     if (!quoted && line.substr(i, 2) == "//") return line.substr(0, i);
   }
   return line;
@@ -38,7 +42,11 @@ std::vector<std::string_view> SplitList(std::string_view s) {
   bool quoted = false;
   size_t start = 0;
   for (size_t i = 0; i <= s.size(); ++i) {
-    if (i < s.size() && s[i] == '"' && (i == 0 || s[i - 1] != '\\')) quoted = !quoted;
+    if (quoted && i < s.size() && s[i] == '\\') {
+      ++i;
+      continue;
+    }
+    if (i < s.size() && s[i] == '"') quoted = !quoted;
     if (i == s.size() || (!quoted && s[i] == ',')) {
       items.push_back(Trim(s.substr(start, i - start)));
       start = i + 1;

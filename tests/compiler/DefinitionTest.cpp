@@ -1,0 +1,157 @@
+// Loading definitions: version checks, missing macros, and malformed files from outside.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "compiler/core/Compile.h"
+#include "compiler/core/Definition.h"
+#include "tests/compiler/VelTestSupport.h"
+
+namespace {
+
+TEST(VersionCheckTest, Keys) {
+  EXPECT_EQ(CompilerVersionKey(kCompilerBanner), "01.05");
+  EXPECT_EQ(CompilerVersionKey("VEL 01.05#99 whatever"), "01.05");
+  EXPECT_EQ(CompilerVersionKey("no hash"), "");
+  EXPECT_EQ(CompilerVersionKey("5#"), "5#");  // fewer than 5 characters before "#"
+  EXPECT_EQ(DriverVersionKey("KR Treiber Vers.:02.10 (x)"), "02.10");
+  EXPECT_EQ(DriverVersionKey("02.10 without marker"), "02.10");
+  EXPECT_EQ(DriverVersionKey("Vers.:1"), "1");
+  EXPECT_TRUE(SameVersion("v1.0a", "V1.0A"));
+  EXPECT_FALSE(SameVersion("01.05", "01.06"));
+}
+
+TEST(DefinitionLoadTest, CompilerVersion) {
+  TVelRun vel;
+  vel.Compile("", DefinitionText("", "", "", "anything 01.05#77 later"));
+  EXPECT_EQ(vel.Result, 0) << vel.Dump();
+  vel.Compile("", DefinitionText("", "", "", "anything 01.06#01"));
+  EXPECT_NE(vel.Result, 0);
+  EXPECT_TRUE(vel.Has(msgCompilerVersion));
+  EXPECT_EQ(vel.Record(), "");
+  vel.Compile("", DefinitionText("", "", "", "no hash at all"));
+  EXPECT_TRUE(vel.Has(msgCompilerVersion));
+}
+
+TEST(DefinitionLoadTest, DriverVersion) {
+  TVelRun vel;
+  vel.Compile("", DefinitionText("", ""), DriverText(0, "Anderer Vers.:01.00 x"));
+  EXPECT_EQ(vel.Result, 0) << vel.Dump();
+  vel.Compile("", DefinitionText("", ""), DriverText(0, "Treiber Vers.:01.01"));
+  EXPECT_TRUE(vel.Has(msgDriverVersion));
+  EXPECT_NE(vel.Result, 0);
+}
+
+TEST(DefinitionLoadTest, MacrosAtTheLoadBase) {
+  TVelRun vel;
+  // A command macro at the load base: commands produce nothing and no message.
+  std::string text = DefinitionText("", "  db 1, 2, 3");
+  text.replace(text.find(".command CMD"), 12, ".command none");
+  vel.Compile("X(1, 2) Y()", text);
+  EXPECT_EQ(vel.Result, 0) << vel.Dump();
+  EXPECT_EQ(vel.Record().size(), 7u);
+  // An init macro at the load base fails the load without a message.
+  text = DefinitionText("", "");
+  text.replace(text.find(".init INIT"), 10, ".init none");
+  vel.Compile("", text);
+  EXPECT_NE(vel.Result, 0);
+  EXPECT_EQ(vel.Messages.Items().size(), 0u);
+  EXPECT_EQ(vel.Record(), "");
+}
+
+TEST(DefinitionLoadTest, MissingFiles) {
+  TVelRun vel;
+  TMessageList messages;
+  const std::string src = vel.Dir.Write("a.vel", "");
+  EXPECT_NE(VelCompile(src.c_str(), vel.Dir.File("none.cfg").c_str(), "drv", nullptr, 0, nullptr,
+                       nullptr, nullptr, messages),
+            0);
+  EXPECT_TRUE(messages.Contains(msgOpenFailed));
+  // The default output name is the source with "dat"; it is removed again.
+  EXPECT_FALSE(std::filesystem::exists(vel.Dir.File("a.dat")));
+  messages.Clear();
+  EXPECT_NE(VelCompile(nullptr, "x", "y", nullptr, 0, nullptr, nullptr, nullptr, messages), 0);
+  EXPECT_TRUE(messages.Contains(126));
+  messages.Clear();
+  EXPECT_NE(VelCompile(src.c_str(), "", "y", nullptr, 0, nullptr, nullptr, nullptr, messages), 0);
+  EXPECT_TRUE(messages.Contains(127));
+  messages.Clear();
+  EXPECT_NE(VelCompile(src.c_str(), "x", "", nullptr, 0, nullptr, nullptr, nullptr, messages), 0);
+  EXPECT_TRUE(messages.Contains(128));
+}
+
+TEST(DefinitionLoadTest, VersionTextForDisplay) {
+  TTempDir dir;
+  const std::string def = dir.Write("ZIRE.CFG", Assemble(DefinitionText("", "", "", "Cfg 01.05#2")));
+  EXPECT_EQ(ReadDefinitionVersion(def.c_str()), "Cfg 01.05#2");
+  EXPECT_EQ(ReadDefinitionVersion(dir.File("none").c_str()), "");
+}
+
+// Runs a definition image directly, with a small step limit.
+struct TMachine {
+  explicit TMachine(std::string image, int64_t stepLimit = 100000) {
+    Def.StepLimit = stepLimit;
+    const std::string driver = Assemble(DriverText());
+    Loaded = Def.LoadImages(std::move(image), &driver);
+  }
+  TMessageList List;
+  TVelReporter Reporter{List};
+  DestinationData Out;
+  MarkerMemo Markers{Reporter, Out};
+  DefinitionData Def{Reporter, Markers, Out};
+  bool Loaded = false;
+};
+
+std::string Image(std::string_view command, std::string_view extra = "") {
+  return Assemble(DefinitionText("", command, extra));
+}
+
+TEST(MalformedDefinitionTest, HeaderAndTexts) {
+  EXPECT_FALSE(TMachine("short").Loaded);
+  EXPECT_TRUE(TMachine("short").List.Contains(msgReadError));
+  std::string image = Image("");
+  image[20] = '\x7F';  // compiler version text outside the file
+  EXPECT_TRUE(TMachine(image).List.Contains(msgReadError));
+  image = Image("");
+  image[14] = '\x7F';  // marker outside the file
+  EXPECT_TRUE(TMachine(image).List.Contains(msgReadError));
+  image = Image("");
+  image.back() = 'x';  // the last instruction text loses its NUL
+  TMachine m(image);
+  (void)m.Def.RunCommandMacro("X");
+  EXPECT_TRUE(m.List.Contains(msgReadError));
+}
+
+TEST(MalformedDefinitionTest, JumpsAndRecursion) {
+  struct TCase {
+    const char* Command;
+    const char* Extra;
+  } cases[] = {
+      {"  @ G -> 10000h", ""},      // into the header
+      {"  @ G -> 7FFFFFh", ""},     // outside the file
+      {"  @ G -> 0", ""},           // below the load base
+      {"L: @ G -> L", ""},          // endless
+      {"  @ I -> SUB", "SUB: @ I -> SUB\n"},  // unbounded I recursion
+      {"  @ P 0 -> SUB", "SUB: @ P 0 -> SUB\n"},  // unbounded P recursion
+      {"  @ SPP 20", ""},           // no such parameter
+      {"  @ G", ""},                // target missing at the end of the file
+  };
+  for (const TCase& c : cases) {
+    TMachine m(Image(c.Command, c.Extra));
+    ASSERT_TRUE(m.Loaded) << c.Command;
+    m.Def.Parameters[0].Name = "E";
+    m.Def.Parameters[0].Kind = 'w';
+    (void)m.Def.RunCommandMacro("X");
+    EXPECT_TRUE(m.List.Contains(msgBadMacro) || m.List.Contains(msgReadError)) << c.Command;
+  }
+}
+
+TEST(MalformedDefinitionTest, LiteralRunawayStopsAtTheStepLimit) {
+  // A loop that writes a byte per round ends at the step limit, not at the disk's end.
+  TMachine m(Image("L: db 1\n  @ G -> L"), 1000);
+  (void)m.Def.RunCommandMacro("X");
+  EXPECT_TRUE(m.List.Contains(msgBadMacro));
+  EXPECT_LE(m.Out.Bytes().size(), 1000u);
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+// velwcomp: options from the command line and the source, the message file, a batch run.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "compiler/standalone/MessageFile.h"
+#include "compiler/standalone/Options.h"
+#include "tests/compiler/VelTestSupport.h"
+
+namespace {
+
+TEST(VelwcompOptionsTest, CommandLine) {
+  TVelwcompOptions o = ParseArguments({"/tDRV.BIN", "prog", "-r8", "-Eedit", "-T2nd", "other"});
+  EXPECT_EQ(o.Source, "prog");
+  EXPECT_EQ(o.Driver, "DRV.BIN");  // the first occurrence wins
+  EXPECT_EQ(o.Ram, "8");
+  EXPECT_EQ(o.Editor, "edit");
+  EXPECT_EQ(DataMemoryBytes(o), 8192u);
+  EXPECT_EQ(DataMemoryBytes(ParseArguments({"x"})), 4096u);
+}
+
+TEST(VelwcompOptionsTest, SourceLinesFillWhatIsMissing) {
+  TVelwcompOptions o = ParseArguments({"prog", "-R2"});
+  ReadSourceOptions("; header\n;-TZIRE.DRV ; driver\t \r\n-R16\n/eED  \n--\n-TLATE\nX()\n", o);
+  EXPECT_EQ(o.Driver, "ZIRE.DRV");
+  EXPECT_EQ(o.Ram, "2");  // the command line wins
+  EXPECT_EQ(o.Editor, "ED");
+  TVelwcompOptions p;
+  ReadSourceOptions(";--\n-TNO\n", p);
+  EXPECT_FALSE(p.Driver.has_value());
+  EXPECT_EQ(FirstNonOptionLine("-Tx\n;-Ry\n\nprog.vel \r\nnext\n"), "prog.vel");
+}
+
+TEST(VelwcompOptionsTest, MessageFileLines) {
+  TMessageList list;
+  list.Add(mtError, 200, "[Zeile:3]  Syntax Fehler !");
+  list.Add(mtWarning, 1, "Achtung");
+  list.Add('M', 2, "Info");
+  EXPECT_EQ(FormatMessageFile(list),
+            "Fehler : [Zeile:3]  Syntax Fehler !\nWarnung : Achtung\nMeldung Info\n");
+}
+
+// Runs the program from a copy beside a definition, as an installed program would be.
+TEST(VelwcompProgramTest, BatchCompile) {
+  TTempDir dir;
+  const std::string exe = dir.File("velwcomp");
+  std::filesystem::copy_file(VELWCOMP_PATH, exe);
+  std::filesystem::copy_file(std::string(ZK_SOURCE_DIR) + "/samples/vel/ZIRE.CFG",
+                             dir.File("ZIRE.CFG"));
+  std::filesystem::copy_file(std::string(ZK_SOURCE_DIR) + "/samples/vel/ZIRE.DRV",
+                             dir.File("ZIRE.DRV"));
+  dir.Write("ok.vel", ";-T" + dir.File("ZIRE.DRV") + "\nL: JMP(L)\n");
+  const std::string run = "cd " + dir.Path() + " && ./velwcomp ok.txt 2>err.out";
+  int status = std::system(run.c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 0) << TTempDir::Read(dir.File("err.out"));
+  EXPECT_EQ(TTempDir::Read(dir.File("ok.ved")).size(), 7u + 36 + 6 + 4);
+  EXPECT_EQ(TTempDir::Read(dir.File("ok.err")), "");
+
+  dir.Write("bad.vel", "FOO()\n");
+  status = std::system(("cd " + dir.Path() + " && ./velwcomp -T" + dir.File("ZIRE.DRV") +
+                        " bad 2>err.out").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("bad.ved")));
+  EXPECT_EQ(TTempDir::Read(dir.File("bad.err")), "Fehler : [Zeile:1]  Unbekannter Befehl!\n");
+  EXPECT_EQ(TTempDir::Read(dir.File("err.out")), "Fehler : [Zeile:1]  Unbekannter Befehl!\n");
+
+  // Without a driver the compile cannot start.
+  status = std::system(("cd " + dir.Path() + " && ./velwcomp bad 2>err.out").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(TTempDir::Read(dir.File("bad.err")), "Fehler : Fehlender Treiber!\n");
+}
+
+}  // namespace
