@@ -25,19 +25,26 @@ int32_t TCompareEngine::Compare(const std::string& file1, const std::string& fil
   Options_ = options;
   OnlyDifferences_ = onlyDifferences;
   FailedFile_ = -1;
-  // The names are kept even when loading fails, so that a refresh can try again.
-  int32_t status = File1_.Load(file1);
-  if (status == csOk) {
-    status = File2_.Load(file2);
-    if (status == csCannotRead) FailedFile_ = 1;
-  } else if (status == csCannotRead) {
-    FailedFile_ = 0;
-    File2_.SetName(file2);
+  int32_t status;
+  try {
+    // The names are kept even when loading fails, so that a refresh can try again.
+    status = File1_.Load(file1);
+    if (status == csOk) {
+      status = File2_.Load(file2);
+      if (status == csCannotRead) FailedFile_ = 1;
+    } else {
+      if (status == csCannotRead) FailedFile_ = 0;
+      File2_.SetName(file2);
+    }
+    if (status == csOk) status = Run();
+  } catch (const std::bad_alloc&) {
+    status = csNoMemory;
   }
-  if (status == csOk) status = Run();
   if (status != csOk) {
     Rows_.Clear();
     Result_.clear();
+    Blocks1_.clear();
+    Blocks2_.clear();
     File1_.Clear();
     File2_.Clear();
   }

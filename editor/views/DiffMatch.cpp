@@ -1,6 +1,5 @@
 #include "editor/views/DiffMatch.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -40,54 +39,68 @@ bool Walk(TDiffLine* a, TDiffLine* b, const TLineSpan& spanA, const TLineSpan& s
   return made;
 }
 
-// Hash and line of one unmatched line; sorted by hash to count equal hashes.
+// The hash of an unmatched line and the line's place among the collected lines.
 struct THashEntry {
   uint32_t Hash;
-  TDiffLine* Line;
+  uint32_t Seq;
 };
 
-void CollectUnmatched(const TLineSpan& span, const TDiffOptions& options,
-                      std::vector<THashEntry>& out) {
-  out.clear();
-  for (TDiffLine* line = span.First;; line = line->Next) {
-    if (!line->Partner && !IsIgnoredLine(*line, options))
-      out.push_back(THashEntry{LineHash(*line, options), line});
-    if (line == span.Last) break;
+// Stable sort by hash, a byte at a time.
+void SortByHash(std::vector<THashEntry>& entries, std::vector<THashEntry>& scratch) {
+  scratch.resize(entries.size());
+  for (int shift = 0; shift < 32; shift += 8) {
+    size_t counts[257] = {};
+    for (const THashEntry& e : entries) ++counts[((e.Hash >> shift) & 0xFF) + 1];
+    if (counts[((entries.front().Hash >> shift) & 0xFF) + 1] == entries.size()) continue;
+    for (int b = 0; b < 256; ++b) counts[b + 1] += counts[b];
+    for (const THashEntry& e : entries) scratch[counts[(e.Hash >> shift) & 0xFF]++] = e;
+    entries.swap(scratch);
   }
-  std::sort(out.begin(), out.end(), [](const THashEntry& x, const THashEntry& y) {
-    return x.Hash < y.Hash || (x.Hash == y.Hash && x.Line->Index < y.Line->Index);
-  });
 }
 
-struct TAnchor {
-  TDiffLine* A;
-  TDiffLine* B;
+// The unmatched lines of a span that take part in matching, in order, and their hashes
+// sorted (equal hashes in line order).
+struct THashCount {
+  std::vector<TDiffLine*> Lines;
+  std::vector<THashEntry> Sorted;
+
+  void Collect(const TLineSpan& span, const TDiffOptions& options,
+               std::vector<THashEntry>& scratch) {
+    for (TDiffLine* line = span.First;; line = line->Next) {
+      if (!line->Partner && !IsIgnoredLine(*line, options)) {
+        Sorted.push_back(THashEntry{LineHash(*line, options), static_cast<uint32_t>(Lines.size())});
+        Lines.push_back(line);
+      }
+      if (line == span.Last) break;
+    }
+    if (!Sorted.empty()) SortByHash(Sorted, scratch);
+  }
 };
 
-// The pairs (a, b) whose hash occurs exactly once on each side, in the order of a.
-std::vector<TAnchor> UniqueAnchors(const std::vector<THashEntry>& a,
-                                   const std::vector<THashEntry>& b) {
-  std::vector<TAnchor> anchors;
+// For each collected line of A whose hash occurs exactly once on each side, the one line
+// of B with that hash (null for the others), in A's order.
+std::vector<TDiffLine*> UniqueAnchors(const THashCount& a, const THashCount& b) {
+  std::vector<TDiffLine*> anchors(a.Lines.size(), nullptr);
+  const std::vector<THashEntry>& x = a.Sorted;
+  const std::vector<THashEntry>& y = b.Sorted;
   size_t i = 0, j = 0;
-  while (i < a.size() && j < b.size()) {
-    const uint32_t h = a[i].Hash;
-    if (h < b[j].Hash) {
+  while (i < x.size() && j < y.size()) {
+    const uint32_t h = x[i].Hash;
+    if (h < y[j].Hash) {
       ++i;
       continue;
     }
-    if (b[j].Hash < h) {
+    if (y[j].Hash < h) {
       ++j;
       continue;
     }
     size_t endI = i, endJ = j;
-    while (endI < a.size() && a[endI].Hash == h) ++endI;
-    while (endJ < b.size() && b[endJ].Hash == h) ++endJ;
-    if (endI - i == 1 && endJ - j == 1) anchors.push_back(TAnchor{a[i].Line, b[j].Line});
+    while (endI < x.size() && x[endI].Hash == h) ++endI;
+    while (endJ < y.size() && y[endJ].Hash == h) ++endJ;
+    if (endI - i == 1 && endJ - j == 1) anchors[x[i].Seq] = b.Lines[y[j].Seq];
     i = endI;
     j = endJ;
   }
-  std::sort(anchors.begin(), anchors.end(),
-            [](const TAnchor& x, const TAnchor& y) { return x.A->Index < y.A->Index; });
   return anchors;
 }
 
@@ -116,13 +129,16 @@ bool MatchBlockPair(const TLineSpan& spanA, const TLineSpan& spanB, const TDiffO
   // The tail grows backward from the last lines themselves.
   made |= WalkBackward(spanA.Last, spanB.Last, spanA, spanB, options);
 
-  std::vector<THashEntry> countA, countB;
-  CollectUnmatched(spanA, options, countA);
-  if (countA.empty()) return made;
-  CollectUnmatched(spanB, options, countB);
-  for (const TAnchor& anchor : UniqueAnchors(countA, countB)) {
-    if (anchor.A->Partner) continue;  // taken by a match grown from an earlier anchor
-    made |= ExtendMatch(anchor.A, anchor.B, spanA, spanB, options);
+  std::vector<THashEntry> scratch;
+  THashCount countA, countB;
+  countA.Collect(spanA, options, scratch);
+  if (countA.Lines.empty()) return made;
+  countB.Collect(spanB, options, scratch);
+  const std::vector<TDiffLine*> anchors = UniqueAnchors(countA, countB);
+  for (size_t i = 0; i < anchors.size(); ++i) {
+    TDiffLine* a = countA.Lines[i];
+    // A line may have been taken by a match grown from an earlier anchor.
+    if (anchors[i] && !a->Partner) made |= ExtendMatch(a, anchors[i], spanA, spanB, options);
   }
   return made;
 }

@@ -35,6 +35,30 @@ TEST(DiffHashTest, FollowsTheWeightedSumWithWrapAround) {
   EXPECT_NE(Hash("ab", kExact), Hash("ba", kExact));
 }
 
+// The hash as the weighted sum is defined, one character after the other.
+uint32_t ReferenceHash(const std::string& s, const TDiffOptions& o) {
+  uint32_t h = 0, m = 6293815, k = 1;
+  for (unsigned char c : s) {
+    if (o.IgnoreSpaces && (c == ' ' || c == '\t')) continue;
+    if (o.IgnoreCase && c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 32);
+    h += c * (m * k);
+    m *= 6293815;
+    ++k;
+  }
+  return h;
+}
+
+TEST(DiffHashTest, LongLinesHashLikeShortOnes) {
+  std::string line;
+  for (int i = 0; i < 5000; ++i) line += static_cast<char>(i % 7 == 0 ? ' ' : 'a' + i % 26);
+  for (size_t length : {size_t{0}, size_t{1}, size_t{2047}, size_t{2048}, size_t{2049},
+                        size_t{2400}, size_t{5000}}) {
+    const std::string s = line.substr(0, length);
+    for (const TDiffOptions& o : {kExact, kSpaces, kCase, TDiffOptions{true, false, true}})
+      EXPECT_EQ(Hash(s, o), ReferenceHash(s, o)) << length;
+  }
+}
+
 TEST(DiffHashTest, OptionsChangeWhatIsHashed) {
   EXPECT_EQ(Hash("a b\t", kSpaces), Hash("ab", kExact));
   EXPECT_EQ(Hash("abc", kCase), Hash("ABC", kExact));
