@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -23,12 +24,22 @@ void Take(char letter, std::string value, TVelwcompOptions& options) {
   if (!slot->has_value()) *slot = std::move(value);
 }
 
+// "/" also begins every absolute path here: an argument that names an existing file, or
+// whose first component is an existing directory, is a file name and not an option.
+bool IsAbsolutePath(const std::string& s) {
+  if (s.empty() || s[0] != '/') return false;
+  std::error_code ec;
+  if (std::filesystem::exists(s, ec)) return true;
+  const size_t slash = s.find('/', 1);
+  return slash != std::string::npos && std::filesystem::is_directory(s.substr(0, slash), ec);
+}
+
 }  // namespace
 
 TVelwcompOptions ParseArguments(const std::vector<std::string>& args) {
   TVelwcompOptions options;
   for (const std::string& arg : args) {
-    if (IsOptionText(arg))
+    if (IsOptionText(arg) && !IsAbsolutePath(arg))
       Take(arg[1], arg.substr(2), options);
     else if (options.Source.empty())
       options.Source = arg;

@@ -15,7 +15,8 @@ struct TVelwcompOptions {
 };
 
 // Splits the arguments into options ("-" or "/" and a letter in any case, the value directly
-// behind it) and the source (the first argument that is not an option).
+// behind it) and the source (the first argument that is not an option). An absolute path
+// whose first directory exists is a file name, not a "/" option.
 TVelwcompOptions ParseArguments(const std::vector<std::string>& args);
 
 // Fills the options still missing from the lines of a source text that begin with "-", "/"

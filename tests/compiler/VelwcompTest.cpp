@@ -20,6 +20,12 @@ TEST(VelwcompOptionsTest, CommandLine) {
   EXPECT_EQ(o.Editor, "edit");
   EXPECT_EQ(DataMemoryBytes(o), 8192u);
   EXPECT_EQ(DataMemoryBytes(ParseArguments({"x"})), 4096u);
+  // Absolute paths begin with "/" too.
+  TTempDir dir;
+  o = ParseArguments({"/Tdrv", dir.File("prog.vel"), "/Rx"});
+  EXPECT_EQ(o.Source, dir.File("prog.vel"));
+  EXPECT_EQ(o.Driver, "drv");
+  EXPECT_EQ(o.Ram, "x");
 }
 
 TEST(VelwcompOptionsTest, SourceLinesFillWhatIsMissing) {
