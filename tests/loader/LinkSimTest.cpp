@@ -158,6 +158,17 @@ TEST_F(LinkSimTest, DeviceAnsweringOnlyAtNineteenTwoIsFoundThere) {
   EXPECT_EQ(Sim->Received().back().Bytes, Padded(data));
 }
 
+TEST_F(LinkSimTest, DeviceThatSyncsButNeverIdentifiesFailsAfterElevenTries) {
+  TTermSimConfig config;
+  config.SilentCodes = {cmdSecondId};  // never acknowledged
+  StartSim(config, 0.02);
+  EXPECT_EQ(Link.Connect(kPort, 0, 0), 1);
+  // Each failed identification restarts the attempts at the same speed.
+  EXPECT_EQ(CommandsAt(cmdSecondId, 38400), 11);
+  EXPECT_EQ(CommandsAt(cmdSync, 38400), 11 * 15);
+  EXPECT_EQ(CommandsAt(cmdSync, 19200), 0);
+}
+
 TEST_F(LinkSimTest, DeadDeviceAndMissingPortFail) {
   TTermSimConfig config;
   config.Dead = true;
@@ -191,7 +202,9 @@ TEST_F(LinkSimTest, PortOnlyFlagAndSwitchOffMethod) {
 }
 
 TEST_F(LinkSimTest, SendsFilesExactlyInPlainAndRecordMode) {
-  StartSim();
+  TTermSimConfig config;
+  config.StoreDir = Dir.Path();
+  StartSim(config);
   ASSERT_EQ(Link.Connect(kPort, 0, 0), 0);
   TBytes data = RandomBytes(10000, 1);
   ASSERT_EQ(SendBytes(cmdLoadVelRecord, data), 0);
@@ -200,6 +213,12 @@ TEST_F(LinkSimTest, SendsFilesExactlyInPlainAndRecordMode) {
   EXPECT_EQ(received[0].Code, cmdLoadVelRecord);
   EXPECT_TRUE(received[0].Complete);
   EXPECT_EQ(received[0].Bytes, Padded(data));
+  std::string stored;
+  for (int i = 0; i < 200 && stored.empty(); ++i) {
+    std::this_thread::sleep_for(10ms);
+    stored = TTempDir::Read(Dir.File("received-1-98.bin"));
+  }
+  EXPECT_EQ(stored, std::string(received[0].Bytes.begin(), received[0].Bytes.end()));
 
   TBytes recipe(3 * kRecordSize, 0);
   recipe[0] = kRecordHeader;
