@@ -1,4 +1,5 @@
 // termsim: a simulated operator terminal on a pseudo-terminal or a serial device.
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -13,9 +14,6 @@
 #include "tools/termsim/TermSim.h"
 
 namespace {
-
-volatile sig_atomic_t gStop = 0;
-void OnSignal(int) { gStop = 1; }
 
 const char kUsage[] =
     "usage: termsim [options]\n"
@@ -140,6 +138,14 @@ int main(int argc, char** argv) {
   }
   if (!quiet) config.Log = [](const std::string& line) { std::fprintf(stderr, "termsim: %s\n", line.c_str()); };
 
+  // The simulator's thread inherits the blocked signals, so they reach sigwait below.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGHUP);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
   termsim::TTermSim sim(std::move(config));
   if (!sim.Start()) {
     std::fprintf(stderr, "termsim: %s\n", sim.Error().c_str());
@@ -154,9 +160,8 @@ int main(int argc, char** argv) {
   }
   std::printf("%s\n", sim.PortName().c_str());
   std::fflush(stdout);
-  signal(SIGINT, OnSignal);
-  signal(SIGTERM, OnSignal);
-  while (!gStop) pause();
+  int signal = 0;
+  sigwait(&stopSignals, &signal);
   sim.Stop();
   if (!link.empty()) ::unlink(link.c_str());
   return 0;
