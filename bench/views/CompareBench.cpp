@@ -29,8 +29,12 @@ void Compare(benchmark::State& state, TDiffOptions options) {
   state.counters["passes"] = engine.Passes();
 }
 
-void BM_Compare(benchmark::State& state) { Compare(state, {}); }
-void BM_CompareIgnoreCaseSpaces(benchmark::State& state) { Compare(state, {true, false, true}); }
+void BM_Compare(benchmark::State& state) {
+  Compare(state, {});
+}
+void BM_CompareIgnoreCaseSpaces(benchmark::State& state) {
+  Compare(state, {true, false, true});
+}
 
 BENCHMARK(BM_Compare)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_CompareIgnoreCaseSpaces)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -18,8 +18,8 @@ bool CheckPane(const TCompareEngine& engine, int pane, std::string* why) {
     if (!line || line->Separator()) continue;
     if (all) {
       if (line != expected)
-        return Fail(why, "pane " + std::to_string(pane) + ": line " +
-                             std::to_string(line->Index) + " out of order or repeated");
+        return Fail(why, "pane " + std::to_string(pane) + ": line " + std::to_string(line->Index) +
+                             " out of order or repeated");
       expected = expected->Next;
       continue;
     }
@@ -32,8 +32,8 @@ bool CheckPane(const TCompareEngine& engine, int pane, std::string* why) {
     expected = expected->Next;
   }
   if (all && expected)
-    return Fail(why, "pane " + std::to_string(pane) + ": line " +
-                         std::to_string(expected->Index) + " missing");
+    return Fail(why, "pane " + std::to_string(pane) + ": line " + std::to_string(expected->Index) +
+                         " missing");
   return true;
 }
 

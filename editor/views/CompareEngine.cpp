@@ -7,7 +7,9 @@
 TCompareEngine::TCompareEngine(TDiffLinePool& pool)
     : Pool_(pool), File1_(pool), File2_(pool), Rows_(pool) {}
 
-TCompareEngine::~TCompareEngine() { Reset(); }
+TCompareEngine::~TCompareEngine() {
+  Reset();
+}
 
 void TCompareEngine::Reset() {
   Rows_.Clear();

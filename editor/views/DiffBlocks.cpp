@@ -8,7 +8,8 @@ namespace {
 
 // The first line from `line` on that takes part in matching.
 TDiffLine* NextSignificant(TDiffLine* line, const TDiffOptions& options) {
-  while (line && IsIgnoredLine(*line, options)) line = line->Next;
+  while (line && IsIgnoredLine(*line, options))
+    line = line->Next;
   return line;
 }
 
@@ -22,8 +23,9 @@ TDiffBlock NewBlock(TDiffLine* first, TDiffLine* last, int32_t type) {
 
 // The block of `blocks` (in file order) that holds `line`.
 TDiffBlock* BlockOf(TDiffBlockList& blocks, const TDiffLine* line) {
-  auto it = std::upper_bound(blocks.begin(), blocks.end(), line->Index,
-                             [](int32_t index, const TDiffBlock& b) { return index < b.First->Index; });
+  auto it =
+      std::upper_bound(blocks.begin(), blocks.end(), line->Index,
+                       [](int32_t index, const TDiffBlock& b) { return index < b.First->Index; });
   if (it == blocks.begin()) return nullptr;
   --it;
   return line->Index <= it->Last->Index ? &*it : nullptr;
@@ -72,7 +74,8 @@ void CutIntoBlocks(TDiffLine* first, bool firstFile, const TDiffOptions& options
   if (leading) {
     // Nothing but ignored lines: one gap, so that they are still shown.
     TDiffLine* last = leading;
-    while (last->Next) last = last->Next;
+    while (last->Next)
+      last = last->Next;
     blocks.push_back(NewBlock(leading, last, gapType));
   }
   for (TDiffBlock& block : blocks) {

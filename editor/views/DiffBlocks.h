@@ -10,12 +10,12 @@
 #include "editor/views/DiffTypes.h"
 
 enum TDiffBlockType : int32_t {
-  dbtCommon = 1,     // a run of matched lines
-  dbtDeleted = 7,    // lines only in file 1
-  dbtInserted = 8,   // lines only in file 2
-  dbtMovedOut = 9,   // a block of file 1 that moved
-  dbtMovedIn = 10,   // a block of file 2 that moved
-  dbtEmitted = 99,   // already in the result
+  dbtCommon = 1,    // a run of matched lines
+  dbtDeleted = 7,   // lines only in file 1
+  dbtInserted = 8,  // lines only in file 2
+  dbtMovedOut = 9,  // a block of file 1 that moved
+  dbtMovedIn = 10,  // a block of file 2 that moved
+  dbtEmitted = 99,  // already in the result
 };
 
 struct TDiffBlock {

@@ -9,8 +9,10 @@ namespace diff_case {
 
 constexpr std::array<uint8_t, 256> BuildUpper() {
   std::array<uint8_t, 256> t{};
-  for (int c = 0; c < 256; ++c) t[c] = static_cast<uint8_t>(c);
-  for (int c = 'a'; c <= 'z'; ++c) t[c] = static_cast<uint8_t>(c - 'a' + 'A');
+  for (int c = 0; c < 256; ++c)
+    t[c] = static_cast<uint8_t>(c);
+  for (int c = 'a'; c <= 'z'; ++c)
+    t[c] = static_cast<uint8_t>(c - 'a' + 'A');
   t[228] = 196;  // Windows ä ö ü
   t[246] = 214;
   t[252] = 220;
@@ -22,6 +24,8 @@ constexpr std::array<uint8_t, 256> BuildUpper() {
 
 inline constexpr std::array<uint8_t, 256> kUpper = BuildUpper();
 
-inline uint8_t Upper(uint8_t c) { return kUpper[c]; }
+inline uint8_t Upper(uint8_t c) {
+  return kUpper[c];
+}
 
 }  // namespace diff_case

@@ -17,14 +17,14 @@ enum TDiffLineFlags : uint32_t {
 // One source line (or a separator row). Lines of a file are doubly linked in file order.
 struct TDiffLine {
   uint32_t Flags;
-  uint32_t Hash;              // valid with dlfHashed
-  const char* Text;           // zero-terminated, "" for an empty line; owned by the file
-  int32_t Length;             // of Text
-  int32_t Index;              // 0-based line index (for a separator: the line before)
-  TDiffLine* Partner;         // the equal line of the other file; null while unmatched
+  uint32_t Hash;       // valid with dlfHashed
+  const char* Text;    // zero-terminated, "" for an empty line; owned by the file
+  int32_t Length;      // of Text
+  int32_t Index;       // 0-based line index (for a separator: the line before)
+  TDiffLine* Partner;  // the equal line of the other file; null while unmatched
   TDiffLine* Prev;
   TDiffLine* Next;
-  TDiffPoolBlock* Owner;      // the pool block, null with dlfOwnAllocation
+  TDiffPoolBlock* Owner;  // the pool block, null with dlfOwnAllocation
 
   bool Changed() const { return (Flags & dlfChanged) != 0; }
   bool Separator() const { return (Flags & dlfSeparator) != 0; }

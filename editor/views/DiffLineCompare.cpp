@@ -8,7 +8,9 @@ namespace {
 
 constexpr uint32_t kHashFactor = 6293815;  // 0x600937
 
-inline bool IsBlank(uint8_t c) { return c == ' ' || c == '\t'; }
+inline bool IsBlank(uint8_t c) {
+  return c == ' ' || c == '\t';
+}
 
 // The weight of the k-th character (from 1): factor^k * k, wrapping. Kept as a table so
 // that the characters of a line are weighed independently of each other.
@@ -44,7 +46,8 @@ struct TWeightWalk {
 
 TWeightWalk WalkFrom(uint32_t k) {
   uint32_t m = kHashFactor;
-  for (uint32_t i = 1; i < k; ++i) m *= kHashFactor;
+  for (uint32_t i = 1; i < k; ++i)
+    m *= kHashFactor;
   return TWeightWalk{m, k};
 }
 
@@ -85,7 +88,8 @@ uint32_t DiffTextHash(const char* text, int32_t length, const TDiffOptions& opti
       h2 += p[i + 2] * w[i + 3];
       h3 += p[i + 3] * w[i + 4];
     }
-    for (; i < n; ++i) h += p[i] * w[i + 1];
+    for (; i < n; ++i)
+      h += p[i] * w[i + 1];
     h += h1 + h2 + h3;
     k = static_cast<uint32_t>(n);
   } else {
@@ -117,8 +121,10 @@ bool DiffTextsEqual(const char* a, int32_t lengthA, const char* b, int32_t lengt
   const auto* endP = p + lengthA;
   const auto* endQ = q + lengthB;
   for (;;) {
-    while (p != endP && !fold[*p]) ++p;
-    while (q != endQ && !fold[*q]) ++q;
+    while (p != endP && !fold[*p])
+      ++p;
+    while (q != endQ && !fold[*q])
+      ++q;
     if (p == endP || q == endQ) return p == endP && q == endQ;
     if (fold[*p++] != fold[*q++]) return false;
   }
@@ -131,7 +137,8 @@ bool LinesEqual(TDiffLine& a, TDiffLine& b, const TDiffOptions& options) {
 
 bool IsBlankText(const char* text) {
   const auto* p = reinterpret_cast<const uint8_t*>(text);
-  while (IsBlank(*p)) ++p;
+  while (IsBlank(*p))
+    ++p;
   return *p == 0 || *p == '\r' || *p == '\n';
 }
 

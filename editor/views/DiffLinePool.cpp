@@ -8,11 +8,15 @@
 
 namespace {
 
-void WriteToStderr(const char* text) { std::fputs(text, stderr); }
+void WriteToStderr(const char* text) {
+  std::fputs(text, stderr);
+}
 
 std::atomic<TDiffDebugOutput> gDebugOutput{&WriteToStderr};
 
-void DebugOutput(const char* text) { gDebugOutput.load()(text); }
+void DebugOutput(const char* text) {
+  gDebugOutput.load()(text);
+}
 
 size_t RoundUp(size_t size) {
   return (size + TDiffLinePool::kRecordAlign - 1) / TDiffLinePool::kRecordAlign *

@@ -9,8 +9,7 @@ namespace {
 
 // Steps over blank lines on each side, not out of the span; false when neither moved.
 template <TDiffLine* TDiffLine::*Step>
-bool SkipBlankLines(TDiffLine*& a, TDiffLine*& b, const TLineSpan& spanA,
-                    const TLineSpan& spanB) {
+bool SkipBlankLines(TDiffLine*& a, TDiffLine*& b, const TLineSpan& spanA, const TLineSpan& spanB) {
   bool moved = false;
   while (spanA.Holds(a) && IsBlankText(a->Text)) {
     a = a->*Step;
@@ -50,10 +49,13 @@ void SortByHash(std::vector<THashEntry>& entries, std::vector<THashEntry>& scrat
   scratch.resize(entries.size());
   for (int shift = 0; shift < 32; shift += 8) {
     size_t counts[257] = {};
-    for (const THashEntry& e : entries) ++counts[((e.Hash >> shift) & 0xFF) + 1];
+    for (const THashEntry& e : entries)
+      ++counts[((e.Hash >> shift) & 0xFF) + 1];
     if (counts[((entries.front().Hash >> shift) & 0xFF) + 1] == entries.size()) continue;
-    for (int b = 0; b < 256; ++b) counts[b + 1] += counts[b];
-    for (const THashEntry& e : entries) scratch[counts[(e.Hash >> shift) & 0xFF]++] = e;
+    for (int b = 0; b < 256; ++b)
+      counts[b + 1] += counts[b];
+    for (const THashEntry& e : entries)
+      scratch[counts[(e.Hash >> shift) & 0xFF]++] = e;
     entries.swap(scratch);
   }
 }
@@ -95,8 +97,10 @@ std::vector<TDiffLine*> UniqueAnchors(const THashCount& a, const THashCount& b) 
       continue;
     }
     size_t endI = i, endJ = j;
-    while (endI < x.size() && x[endI].Hash == h) ++endI;
-    while (endJ < y.size() && y[endJ].Hash == h) ++endJ;
+    while (endI < x.size() && x[endI].Hash == h)
+      ++endI;
+    while (endJ < y.size() && y[endJ].Hash == h)
+      ++endJ;
     if (endI - i == 1 && endJ - j == 1) anchors[x[i].Seq] = b.Lines[y[j].Seq];
     i = endI;
     j = endJ;

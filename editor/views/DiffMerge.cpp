@@ -14,8 +14,8 @@ std::vector<bool> StayingPairs(const TDiffBlockList& blocks1, const TDiffBlockLi
     int64_t Lines = 0;
     int32_t Pair = -1;  // the index in `pairs` of the chain's last pair
     bool Better(const TBest& other) const {
-      return Lines > other.Lines || (Lines == other.Lines && Pair >= 0 &&
-                                     (other.Pair < 0 || Pair < other.Pair));
+      return Lines > other.Lines ||
+             (Lines == other.Lines && Pair >= 0 && (other.Pair < 0 || Pair < other.Pair));
     }
   };
   std::vector<size_t> pairs;  // indexes of blocks1 with a partner, in file-1 order
@@ -68,7 +68,9 @@ class TMerger {
 
 std::vector<TDiffResult> MergeBlocks(TDiffBlockList& blocks1, TDiffBlockList& blocks2) {
   const std::vector<bool> stays = StayingPairs(blocks1, blocks2);
-  auto staying = [&](const TDiffBlock& x) { return stays[static_cast<size_t>(&x - blocks1.data())]; };
+  auto staying = [&](const TDiffBlock& x) {
+    return stays[static_cast<size_t>(&x - blocks1.data())];
+  };
   TMerger m;
   m.Result.reserve(blocks1.size() + blocks2.size());
   size_t x = 0, y = 0;
@@ -100,7 +102,9 @@ std::vector<TDiffResult> MergeBlocks(TDiffBlockList& blocks1, TDiffBlockList& bl
       ++x;
     }
   }
-  for (; x < blocks1.size(); ++x) m.EmitAlone(blocks1[x], true);
-  for (; y < blocks2.size(); ++y) m.EmitAlone(blocks2[y], false);
+  for (; x < blocks1.size(); ++x)
+    m.EmitAlone(blocks1[x], true);
+  for (; y < blocks2.size(); ++y)
+    m.EmitAlone(blocks2[y], false);
   return m.Result;
 }

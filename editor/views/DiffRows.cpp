@@ -5,7 +5,8 @@
 #include "editor/views/DiffLineCompare.h"
 
 void TDiffRows::Clear() {
-  for (TDiffLine* separator : Separators_) FreeDiffLine(Pool_, separator);
+  for (TDiffLine* separator : Separators_)
+    FreeDiffLine(Pool_, separator);
   Separators_.clear();
   Pane_[0].clear();
   Pane_[1].clear();
@@ -126,7 +127,8 @@ int32_t TDiffRows::Build(const std::vector<TDiffResult>& result, bool onlyDiffer
   const size_t rows = std::max(Pane_[0].size(), Pane_[1].size());
   Pane_[0].resize(rows, nullptr);
   Pane_[1].resize(rows, nullptr);
-  for (int32_t row = 0; row < RowCount(); ++row) DifferenceRows_ += IsDifferenceRow(row);
+  for (int32_t row = 0; row < RowCount(); ++row)
+    DifferenceRows_ += IsDifferenceRow(row);
   return csOk;
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "editor/text/TextLimits.h"
 #include "editor/views/CompareCheck.h"
 #include "editor/views/CompareEngine.h"
 
@@ -52,8 +53,9 @@ void Check(const TCompareEngine& engine) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
-  // Byte 0: options and view; bytes 1-2: where the first file ends.
+  // Byte 0: options, view and read-buffer size; bytes 1-2: where the first file ends.
   const uint8_t control = data[0];
+  SetTextBufferSize(1 + ((control >> 4) & 3));
   const TDiffOptions options{(control & 1) != 0, (control & 2) != 0, (control & 4) != 0};
   const bool onlyDifferences = (control & 8) != 0;
   const uint8_t* body = data + 3;

@@ -38,7 +38,8 @@ class CompareEngineTest : public ::testing::Test {
   int32_t Count() const { return engine_.Rows().DifferenceRows(); }
   std::vector<int32_t> ResultTypes() const {
     std::vector<int32_t> types;
-    for (const TDiffResult& r : engine_.Result()) types.push_back(r.Type);
+    for (const TDiffResult& r : engine_.Result())
+      types.push_back(r.Type);
     return types;
   }
 
@@ -107,11 +108,10 @@ TEST_F(CompareEngineTest, ABlockMovedFromTheStartToTheEnd) {
 }
 
 TEST_F(CompareEngineTest, CrossingBlocksOfEqualLengthMoveTheFile2Block) {
-  ASSERT_EQ(Run({"m1", "m2", "m3", "c1", "c2", "c3"}, {"c1", "c2", "c3", "m1", "m2", "m3"}),
-            csOk);
+  ASSERT_EQ(Run({"m1", "m2", "m3", "c1", "c2", "c3"}, {"c1", "c2", "c3", "m1", "m2", "m3"}), csOk);
   EXPECT_EQ(ResultTypes(), (std::vector<int32_t>{dbtMovedIn, dbtCommon, dbtMovedOut}));
-  EXPECT_EQ(Rows(), (V{"-|*c1", "-|*c2", "-|*c3", "m1|m1", "m2|m2", "m3|m3", "*c1|-", "*c2|-",
-                       "*c3|-"}));
+  EXPECT_EQ(Rows(),
+            (V{"-|*c1", "-|*c2", "-|*c3", "m1|m1", "m2|m2", "m3|m3", "*c1|-", "*c2|-", "*c3|-"}));
   EXPECT_EQ(Count(), 6);
 }
 
@@ -256,8 +256,8 @@ TEST_F(CompareEngineTest, NoLineRecordGivesMinus41AndLeaksNothing) {
   const uint32_t handles = platform::LiveHandleCount();
   SetDiffDebugOutput(&IgnoreDebug);
   {
-    TDiffLinePool pool({&FewBlocks, &platform::GlobalLock, &platform::GlobalUnlock,
-                        &platform::GlobalFree});
+    TDiffLinePool pool(
+        {&FewBlocks, &platform::GlobalLock, &platform::GlobalUnlock, &platform::GlobalFree});
     TCompareEngine engine(pool);
     V many(2000, "line");
     std::string a = dir_.Write("a.txt", Join(many));

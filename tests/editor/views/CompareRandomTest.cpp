@@ -25,8 +25,9 @@ class Random {
   bool Chance(int32_t percent) { return Below(100) < percent; }
   // Few distinct lines, so that repeats and lines equal under the options are common.
   std::string Line() {
-    static const char* const kLines[] = {"{", "}", "", " ", "\t", "a", "A", "a b", "ab",
-                                         "\xE4", "\xC4", "\x84", "\x8E", "x = 1;", "X=1;"};
+    static const char* const kLines[] = {"{",    "}",    "",     " ",      "\t",
+                                         "a",    "A",    "a b",  "ab",     "\xE4",
+                                         "\xC4", "\x84", "\x8E", "x = 1;", "X=1;"};
     if (Chance(60)) return kLines[Below(static_cast<int32_t>(std::size(kLines)))];
     return "line " + std::to_string(Below(400));
   }
@@ -69,7 +70,8 @@ V Edit(const V& original, Random& r) {
     const int32_t at = r.Below(n + 1);
     switch (r.Below(5)) {
       case 0:  // insert a run
-        for (int32_t k = r.Below(4) + 1; k > 0; --k) lines.insert(lines.begin() + at, r.Line());
+        for (int32_t k = r.Below(4) + 1; k > 0; --k)
+          lines.insert(lines.begin() + at, r.Line());
         break;
       case 1:  // delete a run
         lines.erase(lines.begin() + std::min(at, n),
@@ -92,7 +94,8 @@ V Edit(const V& original, Random& r) {
           if (r.Chance(50))
             l.insert(static_cast<size_t>(r.Below(static_cast<int32_t>(l.size()) + 1)), " ");
           else
-            for (char& c : l) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+            for (char& c : l)
+              c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
         }
         break;
     }
@@ -106,7 +109,8 @@ TEST(CompareRandomTest, RowsAreCompleteAndCountsAreRight) {
   for (uint32_t seed = 1; seed <= 600; ++seed) {
     Random r(seed);
     V a;
-    for (int32_t n = r.Below(40); n > 0; --n) a.push_back(r.Line());
+    for (int32_t n = r.Below(40); n > 0; --n)
+      a.push_back(r.Line());
     const V b = Edit(a, r);
     const TDiffOptions o{r.Chance(40), r.Chance(40), r.Chance(40)};
     const bool onlyDiffs = r.Chance(30);
@@ -117,8 +121,7 @@ TEST(CompareRandomTest, RowsAreCompleteAndCountsAreRight) {
     ASSERT_TRUE(CheckCompare(engine, &why)) << "seed " << seed << ": " << why;
     // An empty list of lines is a file with one empty line.
     const V la = a.empty() ? V{""} : a, lb = b.empty() ? V{""} : b;
-    EXPECT_EQ(engine.Rows().DifferenceRows() == 0, EqualUnderOptions(la, lb, o))
-        << "seed " << seed;
+    EXPECT_EQ(engine.Rows().DifferenceRows() == 0, EqualUnderOptions(la, lb, o)) << "seed " << seed;
     // The other view shows the same differences.
     ASSERT_EQ(engine.SetOnlyDifferences(!onlyDiffs), csOk);
     const int32_t count = engine.Rows().DifferenceRows();

@@ -50,7 +50,8 @@ uint32_t ReferenceHash(const std::string& s, const TDiffOptions& o) {
 
 TEST(DiffHashTest, LongLinesHashLikeShortOnes) {
   std::string line;
-  for (int i = 0; i < 5000; ++i) line += static_cast<char>(i % 7 == 0 ? ' ' : 'a' + i % 26);
+  for (int i = 0; i < 5000; ++i)
+    line += static_cast<char>(i % 7 == 0 ? ' ' : 'a' + i % 26);
   for (size_t length : {size_t{0}, size_t{1}, size_t{2047}, size_t{2048}, size_t{2049},
                         size_t{2400}, size_t{5000}}) {
     const std::string s = line.substr(0, length);
@@ -76,7 +77,12 @@ TEST(DiffEqualTest, IgnoreSpacesSkipsBlanksAndTabsAnywhere) {
 }
 
 TEST(DiffEqualTest, IgnoreCaseFoldsUmlautsOfBothCodePages) {
-  EXPECT_TRUE(Equal("Stra\xDF" "e", "STRA\xDF" "E", kCase));
+  EXPECT_TRUE(
+      Equal("Stra\xDF"
+            "e",
+            "STRA\xDF"
+            "E",
+            kCase));
   EXPECT_TRUE(Equal("\xE4", "\xC4", kCase));  // Windows ä Ä
   EXPECT_TRUE(Equal("\xF6\xFC", "\xD6\xDC", kCase));
   EXPECT_TRUE(Equal("\x84", "\x8E", kCase));  // DOS ä Ä

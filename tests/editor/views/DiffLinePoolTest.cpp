@@ -13,7 +13,9 @@
 namespace {
 
 std::string gDebugText;
-void CaptureDebug(const char* text) { gDebugText += text; }
+void CaptureDebug(const char* text) {
+  gDebugText += text;
+}
 
 int gAllocsLeft = 0;  // failing memory: allocations allowed before failure
 platform::THandle CountedAlloc(uint32_t flags, size_t bytes) {
@@ -21,7 +23,9 @@ platform::THandle CountedAlloc(uint32_t flags, size_t bytes) {
   --gAllocsLeft;
   return platform::GlobalAlloc(flags, bytes);
 }
-void* FailingLock(platform::THandle) { return nullptr; }
+void* FailingLock(platform::THandle) {
+  return nullptr;
+}
 
 class DiffLinePoolTest : public ::testing::Test {
  protected:
@@ -71,7 +75,8 @@ TEST_F(DiffLinePoolTest, ANewBlockStartsBeforeTheLimitIsReached) {
   EXPECT_NE(records[24].second, records[0].second);
   EXPECT_EQ(pool.BlockCount(), 2u);
   // The full first block stays until its last record goes.
-  for (int i = 0; i < 23; ++i) pool.Release(records[i].first, records[i].second);
+  for (int i = 0; i < 23; ++i)
+    pool.Release(records[i].first, records[i].second);
   EXPECT_EQ(pool.BlockCount(), 2u);
   pool.Release(records[23].first, records[23].second);
   EXPECT_EQ(pool.BlockCount(), 1u);
@@ -92,16 +97,16 @@ TEST_F(DiffLinePoolTest, RecordsTooLargeForABlockAreAllocatedOnTheirOwn) {
 TEST_F(DiffLinePoolTest, BlockFailuresGoToTheDebugOutput) {
   {
     gAllocsLeft = 0;
-    TDiffLinePool pool({&CountedAlloc, &platform::GlobalLock, &platform::GlobalUnlock,
-                        &platform::GlobalFree});
+    TDiffLinePool pool(
+        {&CountedAlloc, &platform::GlobalLock, &platform::GlobalUnlock, &platform::GlobalFree});
     TDiffPoolBlock* owner = nullptr;
     EXPECT_EQ(pool.Allocate(16, &owner), nullptr);
     EXPECT_EQ(gDebugText, "GlobalAlloc failed!\r\n");
   }
   gDebugText.clear();
   {
-    TDiffLinePool pool({&platform::GlobalAlloc, &FailingLock, &platform::GlobalUnlock,
-                        &platform::GlobalFree});
+    TDiffLinePool pool(
+        {&platform::GlobalAlloc, &FailingLock, &platform::GlobalUnlock, &platform::GlobalFree});
     TDiffPoolBlock* owner = nullptr;
     EXPECT_EQ(pool.Allocate(16, &owner), nullptr);
     EXPECT_EQ(gDebugText, "GlobalLock failed!\r\n");
