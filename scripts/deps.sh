@@ -3,7 +3,7 @@
 set -eu
 # Extra packages may be named as arguments (scripts/fuzz.sh adds clang).
 PACKAGES="build-essential cmake ninja-build pkg-config git python3 \
-libgtest-dev libgmock-dev googletest libbenchmark-dev $*"
+libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev $*"
 
 missing=""
 for p in $PACKAGES; do
