@@ -1,13 +1,20 @@
-// Parses the command table text once into a lookup map.
+// Parses the command table text once into buckets by first character, searched without
+// allocating (the lookup runs for every instruction of every macro).
 #include "compiler/core/CommandTable.h"
 
-#include <string>
-#include <unordered_map>
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace {
 
-std::unordered_map<std::string, TMacroCode> ParseTable() {
-  std::unordered_map<std::string, TMacroCode> table;
+using TEntry = std::pair<std::string_view, TMacroCode>;
+
+using TBuckets = std::array<std::vector<TEntry>, 256>;
+
+TBuckets ParseTable() {
+  TBuckets table;
   std::string_view rest = kCommandTableText;
   while (!rest.empty()) {
     const size_t comma = rest.find(',');
@@ -17,7 +24,8 @@ std::unordered_map<std::string, TMacroCode> ParseTable() {
     if (colon == std::string_view::npos || colon == 0) continue;
     int32_t code = 0;
     for (char c : entry.substr(colon + 1)) code = code * 10 + (c - '0');
-    table.emplace(std::string(entry.substr(0, colon)), static_cast<TMacroCode>(code));
+    table[static_cast<uint8_t>(entry[0])].emplace_back(entry.substr(0, colon),
+                                                       static_cast<TMacroCode>(code));
   }
   return table;
 }
@@ -25,7 +33,9 @@ std::unordered_map<std::string, TMacroCode> ParseTable() {
 }  // namespace
 
 TMacroCode LookUpMacroWord(std::string_view word) {
-  static const std::unordered_map<std::string, TMacroCode> table = ParseTable();
-  auto it = table.find(std::string(word));
-  return it == table.end() ? mcNone : it->second;
+  static const TBuckets table = ParseTable();
+  if (word.empty()) return mcNone;
+  for (const TEntry& e : table[static_cast<uint8_t>(word[0])])
+    if (e.first == word) return e.second;
+  return mcNone;
 }

@@ -78,14 +78,15 @@ bool DefinitionData::Execute() {
   const int64_t size = Image_.Size();
   const auto markerLength = static_cast<int64_t>(Marker_.size());
   for (;;) {
-    // Literal bytes up to the next marker, copied as one run.
+    // Literal bytes up to the next marker, copied as one run; every byte counts as a step.
     int64_t run = 0;
     for (;;) {
       if (++Steps_ > StepLimit) {
         Reporter_.Report(msgBadMacro);
         return false;
       }
-      if (Pos_ + run + markerLength > size) {
+      const int64_t from = Pos_ + run;
+      if (from + markerLength > size) {
         if (run > 0 && !Output_.Write(bytes.data() + Pos_, static_cast<size_t>(run))) {
           Reporter_.Report(msgWriteError, {Output_.Name()});
           return false;
@@ -93,9 +94,14 @@ bool DefinitionData::Execute() {
         Reporter_.Report(msgReadError, {Name_});
         return false;
       }
-      const char* at = bytes.data() + Pos_ + run;
-      if (markerLength == 0 || std::memcmp(at, Marker_.data(), Marker_.size()) == 0) break;
-      ++run;
+      if (markerLength == 0) break;
+      const auto* hit = static_cast<const char*>(std::memchr(
+          bytes.data() + from, Marker_[0], static_cast<size_t>(size - markerLength + 1 - from)));
+      const int64_t at = hit != nullptr ? hit - bytes.data() : size - markerLength + 1;
+      Steps_ += at - from;
+      run = at - Pos_;
+      if (hit != nullptr && std::memcmp(hit, Marker_.data(), Marker_.size()) == 0) break;
+      if (hit != nullptr) ++run;
     }
     if (run > 0 && !Output_.Write(bytes.data() + Pos_, static_cast<size_t>(run))) {
       Reporter_.Report(msgWriteError, {Output_.Name()});

@@ -2,7 +2,7 @@
 #include "compiler/core/Markers.h"
 
 int32_t MarkerMemo::Find(std::string_view name) const {
-  auto it = Index_.find(std::string(name));
+  auto it = Index_.find(name);
   return it == Index_.end() ? -1 : it->second;
 }
 

@@ -37,6 +37,12 @@ struct Marke {
   std::vector<Ziel> Ziele;  // oldest first; walked backwards for newest first
 };
 
+// Lets the name index be searched with a string_view.
+struct TNameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
 // The symbol table. Symbols are kept in creation order and walked backwards, which is the
 // newest-first order of a list that grows at the front; a name index makes look-ups cheap.
 class MarkerMemo {
@@ -74,6 +80,6 @@ class MarkerMemo {
   TVelReporter& Reporter_;
   DestinationData& Output_;
   std::vector<Marke> Symbols_;
-  std::unordered_map<std::string, int32_t> Index_;  // name -> newest symbol of that name
+  std::unordered_map<std::string, int32_t, TNameHash, std::equal_to<>> Index_;  // newest per name
   std::vector<int32_t> Anonymous_;                  // anonymous symbols, oldest first
 };

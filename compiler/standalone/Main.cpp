@@ -1,5 +1,7 @@
 // velwcomp: compiles one VEL source into its data record ("ved") and message file ("err").
 // Runs in batch mode: no dialogs, messages on standard error, exit status 1 on errors.
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -8,6 +10,7 @@
 
 #include "compiler/core/Charset.h"
 #include "compiler/core/Compile.h"
+#include "compiler/core/MessageList.h"
 #include "compiler/standalone/MessageFile.h"
 #include "compiler/standalone/Options.h"
 #include "platform/file/SettingsPath.h"
@@ -17,6 +20,26 @@ namespace {
 std::string ReadAll(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The status display on a terminal: driver and definition versions once, then the
+// percentage on one line that is rewritten in place.
+struct TStatusDisplay {
+  int32_t Shown = -1;
+};
+
+int32_t ShowStatus(VELSTATUS* status) {
+  auto* display = static_cast<TStatusDisplay*>(status->Owner);
+  if (display->Shown < 0) {
+    std::fputs(Cp1252ToUtf8(FormatVelText(1102, {status->DriverVersion})).c_str(), stderr);
+    std::fputs(Cp1252ToUtf8(FormatVelText(1103, {status->ConfigVersion})).c_str(), stderr);
+  }
+  if (status->Percent != display->Shown) {
+    display->Shown = status->Percent;
+    std::fputs(Cp1252ToUtf8(FormatVelText(1101, {std::to_string(status->Percent)})).c_str(),
+               stderr);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -39,9 +62,12 @@ int main(int argc, char** argv) {
   const std::string driver = options.Driver.value_or("");
 
   TMessageList messages;
+  TStatusDisplay display;
+  const bool terminal = isatty(STDERR_FILENO) != 0;
   const int32_t result = VelCompile(source.c_str(), definition.c_str(), driver.c_str(), nullptr,
-                                    DataMemoryBytes(options), nullptr, nullptr, record.c_str(),
-                                    messages);
+                                    DataMemoryBytes(options), terminal ? ShowStatus : nullptr,
+                                    &display, record.c_str(), messages);
+  if (display.Shown >= 0) std::fputc('\n', stderr);
   if (!WriteMessageFile(messageFile, messages))
     std::fprintf(stderr, "velwcomp: %s\n", Cp1252ToUtf8(messageFile).c_str());
   const std::string text = Cp1252ToUtf8(FormatMessageFile(messages));
