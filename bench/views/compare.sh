@@ -10,7 +10,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 corpus=${1:-/tmp/zkcorpus}
 build=${2:-$root/build}
 gen=${ZK_CORPUS_GEN:-$root/../shared/bench/gen_corpus.py}
-"$root/scripts/deps.sh" hyperfine diffutils
+command -v hyperfine >/dev/null && command -v diff >/dev/null || "$root/scripts/deps.sh" hyperfine diffutils
 if [ ! -f "$corpus/cmp_a.txt" ]; then
   mkdir -p "$corpus"
   python3 "$gen" "$corpus"
