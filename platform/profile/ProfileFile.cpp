@@ -116,7 +116,10 @@ int32_t TProfileFile::Load() {
   Clear();
   if (Path_.empty()) return 0;
   int32_t handle = FileOpen(Path_.c_str(), TFileAccess::ReadOnly, TFileShare::All);
-  if (handle < 0) return FileExists(Path_.c_str()) ? -1 : 0;
+  if (handle < 0) {
+    LoadFailed_ = FileExists(Path_.c_str());
+    return LoadFailed_ ? -1 : 0;
+  }
   std::string bytes;
   int32_t status = 0;
   int64_t size = FileSize(handle);
@@ -138,11 +141,13 @@ int32_t TProfileFile::Load() {
   }
   FileClose(handle);
   if (status == 0) Parse(bytes);
+  LoadFailed_ = status != 0;
   return status;
 }
 
 void TProfileFile::Parse(std::string_view bytes) {
   Clear();
+  LoadFailed_ = false;
   TSection* current = nullptr;
   size_t pos = 0;
   while (pos < bytes.size()) {
@@ -204,6 +209,7 @@ std::string TProfileFile::Text() const {
 
 int32_t TProfileFile::Flush() {
   if (!Dirty_) return 0;
+  if (LoadFailed_) return -3;
   const std::string& target = WritePath();
   std::filesystem::path parent = std::filesystem::path(target).parent_path();
   std::error_code ignored;  // a directory we cannot make shows up as the open failure

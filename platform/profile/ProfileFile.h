@@ -43,7 +43,8 @@ class TProfileFile {
 
   // Writes the content back when it changed since Load, Parse or the last Flush.
   // 0, -3 when the file cannot be created, -4 when it cannot be written; on failure the
-  // old file stays as it was.
+  // old file stays as it was. After a failed Load nothing is written (-3): the file
+  // exists but we do not know what is in it, and must not replace it with our part.
   [[nodiscard]] int32_t Flush();
 
   bool IsDirty() const { return Dirty_; }
@@ -92,6 +93,7 @@ class TProfileFile {
   std::vector<std::unique_ptr<TSection>> Sections_;
   std::unordered_map<std::string, TSection*> SectionIndex_;  // upper-case name → first
   bool Dirty_ = false;
+  bool LoadFailed_ = false;
 };
 
 // The number at the start of a value as the profile reader sees it; false if there is none.

@@ -138,6 +138,21 @@ TEST(ProfileFileTest, LoadAndFlushOnDisk) {
   EXPECT_EQ(TProfileFile(dir.Path()).Load(), -1) << "a directory cannot be read as a file";
 }
 
+TEST(ProfileFileTest, AFileThatCouldNotBeReadIsNotOverwritten) {
+  TTempDir dir;
+  std::string path = dir.Write("locked.ini", "[Other]\nkeep=1\n");
+  chmod(path.c_str(), 0);
+  TProfileFile f(path);
+  if (f.Load() == 0) GTEST_SKIP() << "root reads anything";
+  f.WriteInt("S", "k", 1);
+  EXPECT_EQ(f.Flush(), -3);
+  chmod(path.c_str(), 0644);
+  EXPECT_EQ(TTempDir::Read(path), "[Other]\nkeep=1\n");
+  ASSERT_EQ(f.Load(), 0);
+  f.WriteInt("S", "k", 1);
+  EXPECT_EQ(f.Flush(), 0) << "a good load allows writing again";
+}
+
 TEST(ProfileFileTest, FailedWriteKeepsTheOldFile) {
   TTempDir dir;
   std::string path = dir.Write("ro.ini", "[S]\nk=1\n");
