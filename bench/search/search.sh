@@ -35,18 +35,23 @@ ZK_BENCH_FILE="$big" "$build/bench/search/search_bench" --benchmark_repetitions=
 python3 - "$json" "$bjson" "$big" <<'PY'
 import json, os, statistics, sys
 size = os.path.getsize(sys.argv[3]) / 1e6
-grep = {r["command"]: statistics.median(r["times"]) * 1000 for r in json.load(open(sys.argv[1]))["results"]}
+grep = {}
+for r in json.load(open(sys.argv[1]))["results"]:
+    grep[r["command"]] = (statistics.median(r["times"]) * 1000, (r["user"] + r["system"]) * 1000)
 ours = {}
 for b in json.load(open(sys.argv[2]))["benchmarks"]:
     if b.get("aggregate_name") == "median":
-        ours[b["run_name"].split("/")[0]] = (b["real_time"], b.get("lines"))
+        ours[b["run_name"].split("/")[0]] = (b["real_time"], b["cpu_time"], b.get("lines"))
 names = {"literal": "BM_Literal", "ignorecase": "BM_IgnoreCase", "wholeword": "BM_WholeWord",
          "regexp": "BM_RegExp"}
-print("%-11s %9s %9s %9s %9s %7s %7s" % ("search", "ours ms", "MB/s", "grep ms", "MB/s", "ratio", "lines"))
+print("%-11s %8s %7s %8s %7s %7s | %8s %8s %7s %6s" % ("search", "ours ms", "MB/s", "grep ms", "MB/s",
+      "ratio", "ours cpu", "grep cpu", "ratio", "lines"))
 for key, bm in names.items():
-    ms, lines = ours[bm]
-    g = grep[key]
-    print("%-11s %9.1f %9.0f %9.1f %9.0f %6.2fx %7d" % (key, ms, size / ms * 1000, g, size / g * 1000, ms / g, lines))
-print("ratio = our time / grep's time; grep -cw counts other word characters (no umlauts, no '-').")
+    ms, cpu, lines = ours[bm]
+    g, gcpu = grep[key]
+    print("%-11s %8.1f %7.0f %8.1f %7.0f %6.2fx | %8.1f %8.1f %6.2fx %6d" % (key, ms, size / ms * 1000, g,
+          size / g * 1000, ms / g, cpu, gcpu, cpu / gcpu, lines))
+print("wall: medians; cpu: our median CPU time, grep's mean user+system time (steadier on a busy machine).")
+print("ratio = ours / grep; grep -cw counts other word characters (no umlauts, no '-').")
 PY
 rm -f "$json" "$bjson"

@@ -58,12 +58,16 @@ size_t FindAnyOf(std::string_view text, size_t p, size_t end, const uint8_t* set
 #if defined(__SSE2__)
   __m128i wanted[4];
   for (int i = 0; i < count; ++i) wanted[i] = _mm_set1_epi8(static_cast<char>(set[i]));
-  while (p + 16 <= end + 1) {
+  // Chunks may reach past `end` as long as they stay in the text; hits there do not count.
+  while (p <= end && p + 16 <= text.size()) {
     const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + p));
     __m128i any = _mm_cmpeq_epi8(chunk, wanted[0]);
     for (int i = 1; i < count; ++i) any = _mm_or_si128(any, _mm_cmpeq_epi8(chunk, wanted[i]));
     const int mask = _mm_movemask_epi8(any);
-    if (mask != 0) return p + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    if (mask != 0) {
+      const size_t hit = p + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+      return hit <= end ? hit : end + 1;
+    }
     p += 16;
   }
 #endif

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "editor/search/SearchChars.h"
@@ -71,6 +72,57 @@ TEST(SearchEngineTest, BackwardTakesTheStartAsTheLastByte) {
   EXPECT_EQ(Search("xAB\x84", Request("ab\xE4", false, true), 3), "1:3");
   EXPECT_EQ(Search("x\x84\xE4", Request("\xE4", true, true), 2), "2:1");
   EXPECT_EQ(Search("x\x84\xC4", Request("\xE4", true, true), 2), "1:1");
+}
+
+// The plain variants against a direct reading of their rule, on texts long enough for the
+// chunked scan and with hits near every boundary.
+TEST(SearchEngineTest, PlainVariantsAgreeWithTheRule) {
+  const std::string alphabet("aAzZ\xE4\xC4\x84\x8E\xDF\xE1 -", 12);
+  auto plainEq = [](uint8_t t, uint8_t p) {
+    const uint8_t w[] = {0xC4, 0xD6, 0xDC, 0xDF, 0xE4, 0xF6, 0xFC};
+    const uint8_t d[] = {0x8E, 0x99, 0x9A, 0xE1, 0x84, 0x94, 0x81};
+    if (t == p) return true;
+    for (int i = 0; i < 7; ++i)
+      if (p == w[i] && t == d[i]) return true;
+    return false;
+  };
+  auto foldEq = [](uint8_t t, uint8_t p) {
+    return search_chars::PlainFold(t) == search_chars::PlainFold(p);
+  };
+  std::mt19937 rng(77);
+  for (int n = 0; n < 4000; ++n) {
+    std::string text(rng() % 70, ' ');
+    for (char& c : text) c = alphabet[rng() % alphabet.size()];
+    std::string pattern(1 + rng() % 3, ' ');
+    for (char& c : pattern) c = alphabet[rng() % alphabet.size()];
+    const bool caseSensitive = rng() % 2 == 0;
+    const bool backward = rng() % 2 == 0;
+    const int32_t start = static_cast<int32_t>(rng() % (text.size() + 2));
+    auto at = [&](size_t p) {
+      for (size_t i = 0; i < pattern.size(); ++i) {
+        const uint8_t t = static_cast<uint8_t>(text[p + i]), q = static_cast<uint8_t>(pattern[i]);
+        if (!(caseSensitive ? plainEq(t, q) : foldEq(t, q))) return false;
+      }
+      return true;
+    };
+    int64_t expected = -1;
+    const int64_t m = static_cast<int64_t>(pattern.size());
+    const int64_t size = static_cast<int64_t>(text.size());
+    if (backward) {
+      for (int64_t p = std::min<int64_t>(start - m + 1, size - m); p >= 0 && expected < 0; --p)
+        if (at(static_cast<size_t>(p))) expected = p;
+    } else {
+      for (int64_t p = start; p + m <= size && expected < 0; ++p)
+        if (at(static_cast<size_t>(p))) expected = p;
+    }
+    const auto r = Request(pattern.c_str(), caseSensitive, backward);
+    TSearchMatch hit;
+    const bool found = SearchText(text.data(), static_cast<int32_t>(text.size()), r, start, &hit);
+    ASSERT_EQ(found, expected >= 0) << n;
+    if (found) {
+      ASSERT_EQ(hit.Offset, expected) << n;
+    }
+  }
 }
 
 TEST(SearchEngineTest, WholeWords) {
