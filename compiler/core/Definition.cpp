@@ -61,15 +61,19 @@ bool DefinitionData::Load(const char* definitionName, const char* driverName) {
   }
   if (!LoadHeader()) return false;
   if (driverName == nullptr) return true;
-  if (!SameVersion(CompilerVersionKey(ConfigVersion_), CompilerVersionKey(kCompilerBanner))) {
-    Reporter_.Report(msgCompilerVersion);
-    return false;
-  }
+  if (!CompilerVersionFits()) return false;
   if (!Driver_.Open(driverName, Header_.DriverTable)) {
     Reporter_.Report(msgOpenFailed, {driverName});
     return false;
   }
-  return FinishLoad(driverName);
+  return FinishLoad();
+}
+
+bool DefinitionData::CompilerVersionFits() {
+  if (SameVersion(CompilerVersionKey(ConfigVersion_), CompilerVersionKey(kCompilerBanner)))
+    return true;
+  Reporter_.Report(msgCompilerVersion);
+  return false;
 }
 
 bool DefinitionData::LoadImages(std::string definition, const std::string* driverBytes) {
@@ -77,15 +81,12 @@ bool DefinitionData::LoadImages(std::string definition, const std::string* drive
   Image_.Assign(std::move(definition));
   if (!LoadHeader()) return false;
   if (driverBytes == nullptr) return true;
-  if (!SameVersion(CompilerVersionKey(ConfigVersion_), CompilerVersionKey(kCompilerBanner))) {
-    Reporter_.Report(msgCompilerVersion);
-    return false;
-  }
+  if (!CompilerVersionFits()) return false;
   Driver_.Assign(*driverBytes, Header_.DriverTable);
-  return FinishLoad("driver");
+  return FinishLoad();
 }
 
-bool DefinitionData::FinishLoad(const char* /*driverNameForMessages*/) {
+bool DefinitionData::FinishLoad() {
   DriverVersion_ = Driver_.VersionText();
   std::string required;
   int64_t at = 0;
@@ -98,11 +99,13 @@ bool DefinitionData::FinishLoad(const char* /*driverNameForMessages*/) {
     return false;
   }
   int64_t marker = 0;
-  if (!ToOffset(Header_.Marker, &marker) || marker + 1 + static_cast<uint8_t>(Image_.Bytes()[static_cast<size_t>(marker)]) > Image_.Size()) {
+  const bool markerInside = ToOffset(Header_.Marker, &marker);
+  const auto length =
+      markerInside ? static_cast<uint8_t>(Image_.Bytes()[static_cast<size_t>(marker)]) : 0;
+  if (!markerInside || marker + 1 + length > Image_.Size()) {
     Reporter_.Report(msgReadError, {Name_});
     return false;
   }
-  const auto length = static_cast<uint8_t>(Image_.Bytes()[static_cast<size_t>(marker)]);
   Marker_ = Image_.Bytes().substr(static_cast<size_t>(marker) + 1, length);
   if (Header_.InitMacro == LoadBase_) return false;
   Loaded_ = true;

@@ -69,7 +69,8 @@ class DefinitionData : private TExpressionTerms {
 
  private:
   bool LoadHeader();
-  bool FinishLoad(const char* driverNameForMessages);
+  bool CompilerVersionFits();
+  bool FinishLoad();
   bool ToOffset(int32_t address, int64_t* offset) const;
   bool RunMacro(int64_t start);
   bool Execute();
