@@ -7,6 +7,7 @@
 #include "compiler/core/Definition.h"
 #include "compiler/core/Finish.h"
 #include "compiler/core/Source.h"
+#include "platform/file/FileOps.h"
 
 std::string ReplaceExtension(const std::string& name, const char* extension) {
   const size_t slash = name.find_last_of("/\\");
@@ -138,20 +139,17 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
     Reporter_.Report(msgNoSource);
     return kCompileFailed;
   }
-  if (definition == nullptr || *definition == '\0') {
-    Reporter_.Report(msgNoConfig);
-    return kCompileFailed;
-  }
-  if (driver == nullptr || *driver == '\0') {
-    Reporter_.Report(msgNoDriver);
-    return kCompileFailed;
-  }
-  if (!Source_.Open(source)) {
-    Reporter_.Report(msgOpenFailed, {source});
-    return kCompileFailed;
-  }
+  // A failed compile never leaves a record behind, not even one of an earlier run.
   const std::string outputName =
       output != nullptr && *output != '\0' ? std::string(output) : ReplaceExtension(source, "dat");
+  auto fail = [&](uint32_t id, std::vector<std::string> args) {
+    Reporter_.Report(id, std::move(args));
+    platform::DeleteFile(outputName.c_str());
+    return kCompileFailed;
+  };
+  if (definition == nullptr || *definition == '\0') return fail(msgNoConfig, {});
+  if (driver == nullptr || *driver == '\0') return fail(msgNoDriver, {});
+  if (!Source_.Open(source)) return fail(msgOpenFailed, {source});
   if (const uint32_t status = Output_.Create(outputName); status != 0) {
     Reporter_.Report(status, {outputName});
     Output_.Discard();

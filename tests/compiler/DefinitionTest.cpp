@@ -69,6 +69,14 @@ TEST(DefinitionLoadTest, MissingFiles) {
   EXPECT_TRUE(messages.Contains(msgOpenFailed));
   // The default output name is the source with "dat"; it is removed again.
   EXPECT_FALSE(std::filesystem::exists(vel.Dir.File("a.dat")));
+  // A record of an earlier run does not survive a compile that fails before it starts.
+  messages.Clear();
+  const std::string stale = vel.Dir.Write("stale.ved", "old record");
+  EXPECT_NE(VelCompile(vel.Dir.File("missing.vel").c_str(), "x", "y", nullptr, 0, nullptr, nullptr,
+                       stale.c_str(), messages),
+            0);
+  EXPECT_TRUE(messages.Contains(msgOpenFailed));
+  EXPECT_FALSE(std::filesystem::exists(stale));
   messages.Clear();
   EXPECT_NE(VelCompile(nullptr, "x", "y", nullptr, 0, nullptr, nullptr, nullptr, messages), 0);
   EXPECT_TRUE(messages.Contains(126));
