@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "editor/search/SearchEscapes.h"
-#include "editor/search/SearchHistory.h"
 
 namespace {
 
@@ -60,22 +59,6 @@ TEST(SearchEscapesTest, HexInputRejected) {
   EXPECT_EQ(ParseHexInput("01 02", two, 2), 2);
   EXPECT_EQ(ParseHexInput("01 02 03", two, 2), -1);
   EXPECT_EQ(ParseHexInput("010203", two, 2), -1);
-}
-
-TEST(SearchHistoryTest, NewestFirstWithoutDuplicates) {
-  std::vector<std::string> history;
-  for (int i = 0; i < 101; ++i) AddToSearchHistory(history, "t" + std::to_string(i));
-  ASSERT_EQ(history.size(), 100u);
-  EXPECT_EQ(history.front(), "t100");
-  EXPECT_EQ(history.back(), "t1");  // t0 was pushed out
-  AddToSearchHistory(history, "t50");
-  EXPECT_EQ(history.size(), 100u);
-  EXPECT_EQ(history.front(), "t50");
-  EXPECT_EQ(history[1], "t100");
-  AddToSearchHistory(history, "T50");  // the comparison is exact
-  EXPECT_EQ(history[0], "T50");
-  EXPECT_EQ(history[1], "t50");
-  EXPECT_EQ(history.back(), "t2");
 }
 
 }  // namespace
