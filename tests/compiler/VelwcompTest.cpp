@@ -73,6 +73,13 @@ TEST(VelwcompProgramTest, BatchCompile) {
   EXPECT_EQ(TTempDir::Read(dir.File("bad.err")), "Fehler : [Zeile:1]  Unbekannter Befehl!\n");
   EXPECT_EQ(TTempDir::Read(dir.File("err.out")), "Fehler : [Zeile:1]  Unbekannter Befehl!\n");
 
+  // Without a source argument the first plain line of velwcomp.cfg names it.
+  dir.Write("velwcomp.cfg", "-Tignored\n\nok\n");
+  std::filesystem::remove(dir.File("ok.ved"));
+  status = std::system(("cd " + dir.Path() + " && ./velwcomp 2>err.out").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 0) << TTempDir::Read(dir.File("err.out"));
+  EXPECT_TRUE(std::filesystem::exists(dir.File("ok.ved")));
+
   // Without a driver the compile cannot start.
   status = std::system(("cd " + dir.Path() + " && ./velwcomp bad 2>err.out").c_str());
   EXPECT_EQ(WEXITSTATUS(status), 1);
