@@ -1,0 +1,77 @@
+// Internal state of the window layer, shared by its source files only.
+#pragma once
+
+#include <array>
+#include <condition_variable>
+#include <deque>
+#include <future>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/core/HandleTable.h"
+#include "platform/ui/Backend.h"
+#include "platform/ui/Window.h"
+
+namespace platform::ui_detail {
+
+struct TWindowObject final : THandleObject {
+  THandleKind Kind() const override { return THandleKind::Window; }
+  TWindow Handle = 0;
+  std::shared_ptr<TWindowClass> Class;
+  std::string Caption;
+  uint32_t Style = 0;
+  uint32_t ExStyle = 0;
+  TWindow Parent = 0;
+  std::vector<TWindow> Children;
+  TRect Rect;
+  bool Visible = false;
+  bool Destroying = false;
+  std::vector<intptr_t> Extra;
+  std::array<TScrollBarState, 2> Bars{};
+  TRect Invalid;  // bounding box; empty = valid
+};
+
+struct TCrossSend {
+  TMsg Msg;
+  std::promise<intptr_t> Result;
+};
+
+struct TTimer {
+  TWindow Window = 0;
+  uintptr_t Id = 0;
+  uint32_t Period = 0;
+  uint64_t Due = 0;
+};
+
+struct TUiState {
+  std::unique_ptr<TUiBackend> Backend;
+  std::thread::id Thread;
+  std::map<std::string, std::shared_ptr<TWindowClass>> Classes;  // key: upper-case name
+  std::vector<TWindow> Windows;  // creation order
+  std::vector<TTimer> Timers;
+  TWindow Focus = 0;
+  TWindow Capture = 0;
+  TCaretState Caret;
+  TCursorKind Cursor = TCursorKind::Arrow;
+  std::array<bool, 256> Keys{};
+  TPoint CursorScreen;
+  TFont StockFont = 0;
+  // Guarded by QueueLock: everything other threads reach.
+  std::mutex QueueLock;
+  std::deque<TMsg> Posted;
+  std::deque<std::shared_ptr<TCrossSend>> Sends;
+  bool QuitPosted = false;
+  int32_t QuitCode = 0;
+};
+
+// Null before InitUi.
+TUiState* State();
+TWindowObject* Lookup(TWindow window);
+// Answers the sends other threads are waiting for (user-interface thread).
+void RunCrossSends();
+
+}  // namespace platform::ui_detail

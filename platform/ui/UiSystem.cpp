@@ -1,0 +1,68 @@
+// Lifetime of the layer's state.
+#include "platform/ui/UiSystem.h"
+
+#include "platform/ui/Fonts.h"
+#include "platform/ui/UiState.h"
+
+namespace platform {
+namespace ui_detail {
+namespace {
+std::unique_ptr<TUiState>& StateSlot() {
+  static std::unique_ptr<TUiState> state;
+  return state;
+}
+}  // namespace
+
+TUiState* State() { return StateSlot().get(); }
+
+TWindowObject* Lookup(TWindow window) {
+  if (window == 0) return nullptr;
+  return static_cast<TWindowObject*>(LookupHandle(window, THandleKind::Window));
+}
+
+}  // namespace ui_detail
+
+using namespace ui_detail;
+
+void InitUi(std::unique_ptr<TUiBackend> backend) {
+  ShutdownUi();
+  auto state = std::make_unique<TUiState>();
+  state->Backend = std::move(backend);
+  state->Thread = std::this_thread::get_id();
+  StateSlot() = std::move(state);
+}
+
+void ShutdownUi() {
+  TUiState* state = State();
+  if (!state) return;
+  // Top-level windows first; DestroyWindow takes the children along.
+  while (!state->Windows.empty()) {
+    TWindow top = state->Windows.front();
+    while (TWindowObject* w = Lookup(top)) {
+      if (!w->Parent) break;
+      top = w->Parent;
+    }
+    if (!DestroyWindow(top)) state->Windows.erase(state->Windows.begin());
+  }
+  {
+    std::lock_guard guard(state->QueueLock);
+    for (auto& send : state->Sends) send->Result.set_value(0);
+    state->Sends.clear();
+    state->Posted.clear();
+  }
+  if (state->StockFont) RemoveHandle(state->StockFont);
+  state->Classes.clear();
+  StateSlot().reset();
+}
+
+TUiBackend* UiBackend() {
+  TUiState* state = State();
+  return state ? state->Backend.get() : nullptr;
+}
+
+bool IsUiThread() {
+  TUiState* state = State();
+  return state && state->Thread == std::this_thread::get_id();
+}
+
+}  // namespace platform

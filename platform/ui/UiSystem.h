@@ -1,0 +1,18 @@
+// Start and end of the window layer on the user-interface thread.
+#pragma once
+
+#include <memory>
+
+#include "platform/ui/Backend.h"
+
+namespace platform {
+
+// The calling thread becomes the user-interface thread. Ends a previous session first.
+void InitUi(std::unique_ptr<TUiBackend> backend);
+// Destroys every window, answers waiting cross-thread sends with 0, drops the back end.
+void ShutdownUi();
+// Null before InitUi.
+TUiBackend* UiBackend();
+bool IsUiThread();
+
+}  // namespace platform
