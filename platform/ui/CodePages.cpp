@@ -45,6 +45,15 @@ int32_t UnicodeToCp1252(char32_t ch) {
   return -1;
 }
 
+uint8_t WinToDos(uint8_t byte) {
+  if (byte < 0x80) return byte;
+  char32_t u = Cp1252ToUnicode(byte);
+  for (int32_t i = 0; i < 128; ++i) {
+    if (kCp850High[i] == u) return static_cast<uint8_t>(0x80 + i);
+  }
+  return '?';
+}
+
 void AppendUtf8(std::string& out, char32_t ch) {
   if (ch < 0x80) {
     out += static_cast<char>(ch);

@@ -11,23 +11,57 @@ using namespace ui_detail;
 
 namespace {
 
-uintptr_t MouseKeyFlags() {
+uintptr_t MouseKeyFlags(const TUiState& s) {
   uintptr_t flags = 0;
-  if (IsKeyDown(VK_LBUTTON)) flags |= MK_LBUTTON;
-  if (IsKeyDown(VK_RBUTTON)) flags |= MK_RBUTTON;
-  if (IsKeyDown(VK_SHIFT)) flags |= MK_SHIFT;
-  if (IsKeyDown(VK_CONTROL)) flags |= MK_CONTROL;
+  if (s.AsyncKeys[VK_LBUTTON]) flags |= MK_LBUTTON;
+  if (s.AsyncKeys[VK_RBUTTON]) flags |= MK_RBUTTON;
+  if (s.AsyncKeys[VK_SHIFT]) flags |= MK_SHIFT;
+  if (s.AsyncKeys[VK_CONTROL]) flags |= MK_CONTROL;
   return flags;
 }
 
 }  // namespace
 
+namespace ui_detail {
+
+void TrackKeyState(const TMsg& msg) {
+  TUiState* s = State();
+  switch (msg.Message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (msg.WParam < 256) {
+        s->Keys[msg.WParam] = msg.Message == WM_KEYDOWN || msg.Message == WM_SYSKEYDOWN;
+      }
+      break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      s->Keys[VK_LBUTTON] = (msg.WParam & MK_LBUTTON) != 0;
+      s->Keys[VK_RBUTTON] = (msg.WParam & MK_RBUTTON) != 0;
+      s->Keys[VK_SHIFT] = (msg.WParam & MK_SHIFT) != 0;
+      s->Keys[VK_CONTROL] = (msg.WParam & MK_CONTROL) != 0;
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace ui_detail
+
 void InputKey(uint32_t virtualKey, bool down) {
   TUiState* s = State();
   if (!s || virtualKey >= 256) return;
-  bool altHeld = s->Keys[VK_MENU];
-  s->Keys[virtualKey] = down;
-  if (!s->Focus) return;
+  bool altHeld = s->AsyncKeys[VK_MENU];
+  s->AsyncKeys[virtualKey] = down;
+  if (!s->Focus) {
+    s->Keys[virtualKey] = down;
+    return;
+  }
   bool system = altHeld || virtualKey == VK_MENU || virtualKey == VK_F10;
   uint32_t message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN)
                           : (system ? WM_SYSKEYUP : WM_KEYUP);
@@ -38,7 +72,7 @@ void InputKey(uint32_t virtualKey, bool down) {
 void InputChar(uint8_t character) {
   TUiState* s = State();
   if (!s || !s->Focus) return;
-  bool alt = s->Keys[VK_MENU];
+  bool alt = s->AsyncKeys[VK_MENU];
   PostMessage(s->Focus, alt ? WM_SYSCHAR : WM_CHAR, character, 1 | (alt ? kKeyDataAltDown : 0));
 }
 
@@ -50,16 +84,16 @@ void InputMouse(TWindow window, uint32_t message, TPoint client) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      s->Keys[VK_LBUTTON] = true;
+      s->AsyncKeys[VK_LBUTTON] = true;
       break;
     case WM_LBUTTONUP:
-      s->Keys[VK_LBUTTON] = false;
+      s->AsyncKeys[VK_LBUTTON] = false;
       break;
     case WM_RBUTTONDOWN:
-      s->Keys[VK_RBUTTON] = true;
+      s->AsyncKeys[VK_RBUTTON] = true;
       break;
     case WM_RBUTTONUP:
-      s->Keys[VK_RBUTTON] = false;
+      s->AsyncKeys[VK_RBUTTON] = false;
       break;
     default:
       break;
@@ -69,7 +103,7 @@ void InputMouse(TWindow window, uint32_t message, TPoint client) {
     message = WM_LBUTTONDOWN;
   }
   TPoint p = ScreenToClient(target, screen);
-  PostMessage(target, message, MouseKeyFlags(), MakeLParam(p.X, p.Y));
+  PostMessage(target, message, MouseKeyFlags(*s), MakeLParam(p.X, p.Y));
 }
 
 void InputSize(TWindow window, int32_t width, int32_t height) {

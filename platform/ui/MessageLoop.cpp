@@ -40,7 +40,10 @@ bool TakePosted(TMsg& msg, bool remove) {
   std::lock_guard guard(s->QueueLock);
   if (!s->Posted.empty()) {
     msg = s->Posted.front();
-    if (remove) s->Posted.pop_front();
+    if (remove) {
+      s->Posted.pop_front();
+      TrackKeyState(msg);
+    }
     return true;
   }
   if (s->QuitPosted) {

@@ -57,7 +57,10 @@ struct TUiState {
   TWindow Capture = 0;
   TCaretState Caret;
   TCursorKind Cursor = TCursorKind::Arrow;
+  // Keys as of the message being handled (what GetKeyState reports) and as the input
+  // arrived.
   std::array<bool, 256> Keys{};
+  std::array<bool, 256> AsyncKeys{};
   TPoint CursorScreen;
   TFont StockFont = 0;
   // Guarded by QueueLock: everything other threads reach.
@@ -70,6 +73,8 @@ struct TUiState {
 
 // Null before InitUi.
 TUiState* State();
+// Brings the key state up to a keyboard or mouse message taken from the queue.
+void TrackKeyState(const TMsg& msg);
 TWindowObject* Lookup(TWindow window);
 // Answers the sends other threads are waiting for (user-interface thread).
 void RunCrossSends();

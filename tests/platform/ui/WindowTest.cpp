@@ -92,14 +92,24 @@ TEST_F(WindowTest, KeysGoToFocusWithStateAndAltMakesSystemKeys) {
   SetFocus(w);
   InputKey(VK_SHIFT, true);
   InputKey(VK_HOME, true);
+  InputKey(VK_SHIFT, false);
+  // The state is the one of the message being handled, not of the latest input.
+  EXPECT_FALSE(IsKeyDown(VK_SHIFT));
+  TMsg msg;
+  ASSERT_TRUE(GetMessage(msg));
   EXPECT_TRUE(IsKeyDown(VK_SHIFT));
   EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+  ASSERT_TRUE(GetMessage(msg));
+  EXPECT_EQ(msg.WParam, VK_HOME);
+  EXPECT_TRUE(IsKeyDown(VK_SHIFT));
+  RunPendingMessages();
+  EXPECT_FALSE(IsKeyDown(VK_SHIFT));
   InputKey(VK_MENU, true);
   InputKey(VK_UP, true);
   InputChar('x');
   Seen().clear();
   RunPendingMessages();
-  EXPECT_EQ(Count(WM_KEYDOWN), 2);
+  EXPECT_EQ(Count(WM_KEYDOWN), 0);
   EXPECT_EQ(Count(WM_SYSKEYDOWN), 2);
   EXPECT_EQ(Count(WM_SYSCHAR), 1);
 }
