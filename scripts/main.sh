@@ -1,10 +1,22 @@
 #!/bin/sh
-# Set-up command for the main job: installs the dependencies, builds everything and runs it.
+# Set-up command for the main job: installs the dependencies, builds everything and runs
+# what can run without a display: the VEL compiler on the sample program.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
+root="$here/.."
 "$here/deps.sh"
 "$here/build.sh"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$root/samples/vel/BEISPIEL.vel" "$root/samples/vel/ZIRE.DRV" "$work/"
 echo
-echo "Build complete. No runnable program exists yet: so far the tree holds the text line store,"
-echo "the text file loader and writer, the editing engine with undo, and the platform file layer."
-echo "Run scripts/test.sh for the test suite and bench/textfile.sh for the load/save benchmark."
+echo "velwcomp BEISPIEL.vel (in $work)"
+(cd "$work" && "$root/build/compiler/standalone/velwcomp" BEISPIEL)
+echo "data record: $(wc -c < "$work/BEISPIEL.ved") bytes in BEISPIEL.ved; messages in BEISPIEL.err:"
+if [ -s "$work/BEISPIEL.err" ]; then cat "$work/BEISPIEL.err"; else echo "(none)"; fi
+echo
+echo "Programs in build/: compiler/standalone/velwcomp (batch VEL compiler), tools/defasm/defasm"
+echo "(definition-file assembler), tools/termsim/termsim (terminal simulator on a pseudo-terminal),"
+echo "bench/views/compare_files (file compare). The editor and the loader need the window layer,"
+echo "which is being built. scripts/test.sh runs the test suite."
