@@ -3,6 +3,8 @@
 
 #include <cctype>
 
+#include "platform/charset/Charset.h"
+
 std::string CompilerVersionKey(std::string_view text) {
   const size_t hash = text.find('#');
   if (hash == std::string_view::npos) return {};
@@ -17,12 +19,7 @@ std::string DriverVersionKey(std::string_view text) {
 }
 
 bool SameVersion(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
+  return platform::EqualNoCaseAscii(a, b);
 }
 
 bool DefinitionData::ToOffset(int32_t address, int64_t* offset) const {

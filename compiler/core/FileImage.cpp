@@ -2,23 +2,12 @@
 // bounds check instead of a seek.
 #include "compiler/core/FileImage.h"
 
-#include "platform/file/File.h"
+#include "platform/file/FileOps.h"
 
 bool TFileImage::Load(const char* name) {
   Bytes_.clear();
   if (name == nullptr || *name == '\0') return false;
-  const int32_t handle = platform::FileOpen(name, platform::TFileAccess::ReadOnly);
-  if (handle < 0) return false;
-  char buffer[65536];
-  bool ok = true;
-  for (;;) {
-    const int32_t got = platform::FileRead(handle, buffer, sizeof buffer);
-    if (got < 0) ok = false;
-    if (got <= 0) break;
-    Bytes_.append(buffer, static_cast<size_t>(got));
-  }
-  platform::FileClose(handle);
-  return ok;
+  return platform::ReadWholeFile(name, Bytes_) == 0;
 }
 
 int32_t TFileImage::Read24(int64_t offset) const {

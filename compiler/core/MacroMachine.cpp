@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "compiler/core/CommandTable.h"
+#include "platform/charset/Charset.h"
 
 namespace {
 
@@ -52,14 +53,6 @@ uint8_t SegmentOf(std::string_view word) {
   return 0;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 }  // namespace
 
@@ -363,7 +356,7 @@ bool DefinitionData::ExecuteInstruction(std::string_view text, bool* finished) {
     case mcNCmd: {
       const std::string_view name = args.Next();
       if (!readTarget()) return false;
-      const bool equal = EqualNoCase(CommandName_, name);
+      const bool equal = platform::EqualNoCaseAscii(CommandName_, name);
       if (code == mcGCmd) return equal ? jump() : true;
       return CommandName_.empty() || !equal ? jump() : true;
     }

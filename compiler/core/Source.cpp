@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "compiler/core/Parameter.h"
-#include "platform/file/File.h"
+#include "platform/file/FileOps.h"
 
 namespace {
 
@@ -32,20 +32,10 @@ int HexDigit(int c) {
 
 bool SourceData::Open(const char* name) {
   if (name == nullptr || *name == '\0') return false;
-  const int32_t handle = platform::FileOpen(name, platform::TFileAccess::ReadOnly);
-  if (handle < 0) return false;
   std::string bytes;
-  char buffer[65536];
-  bool ok = true;
-  for (;;) {
-    const int32_t got = platform::FileRead(handle, buffer, sizeof buffer);
-    if (got < 0) ok = false;
-    if (got <= 0) break;
-    bytes.append(buffer, static_cast<size_t>(got));
-  }
-  platform::FileClose(handle);
-  if (ok) Assign(std::move(bytes));
-  return ok;
+  if (platform::ReadWholeFile(name, bytes) != 0) return false;
+  Assign(std::move(bytes));
+  return true;
 }
 
 void SourceData::Assign(std::string text) {

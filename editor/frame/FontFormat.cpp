@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/gfx/ColorText.h"
 #include "platform/profile/ProfileFile.h"
 
 using platform::TColorRef;
@@ -79,22 +80,6 @@ uint8_t LowByte(int32_t v) { return static_cast<uint8_t>(v & 0xFF); }
 uint8_t HighByte(int32_t v) { return static_cast<uint8_t>((v >> 8) & 0xFF); }
 int32_t Pack(uint8_t low, uint8_t high) { return low | (high << 8); }
 
-bool ParseHexColor(std::string_view text, size_t maxDigits, TColorRef* color) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  if (text.empty() || text.size() > maxDigits) return false;
-  uint32_t v = 0;
-  for (char c : text) {
-    int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return false;
-    v = v * 16 + static_cast<uint32_t>(d);
-  }
-  *color = v & 0x00FFFFFF;
-  return true;
-}
 
 }  // namespace
 
@@ -178,24 +163,18 @@ TKindColors ParseColorString(std::string_view text, TColorKind kind,
   TColorRef* slots[3] = {&c.Text, &c.Back, &c.Highlight};
   for (size_t i = 0; i < fields.size() && i < 3; ++i) {
     TColorRef value;
-    if (ParseHexColor(fields[i], 8, &value)) *slots[i] = value;
+    if (platform::ParseHexColor(fields[i], 8, &value)) *slots[i] = value;
   }
   return c;
 }
 
 std::string FormatColorString(const TKindColors& c) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%08X,%08X,%08X", c.Text, c.Back, c.Highlight);
-  return buffer;
+  return platform::FormatHexColor(c.Text, 8) + "," + platform::FormatHexColor(c.Back, 8) + "," +
+         platform::FormatHexColor(c.Highlight, 8);
 }
 
 bool ParseRgbHex6(std::string_view text, TColorRef* color) {
-  return ParseHexColor(text, 6, color);
+  return platform::ParseHexColor(text, 6, color);
 }
 
-std::string FormatRgbHex6(TColorRef color) {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "%02X%02X%02X", (color >> 16) & 0xFF, (color >> 8) & 0xFF,
-                color & 0xFF);
-  return buffer;
-}
+std::string FormatRgbHex6(TColorRef color) { return platform::FormatHexColor(color, 6); }

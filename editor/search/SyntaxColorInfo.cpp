@@ -1,10 +1,10 @@
 // Stored form of the syntax-colouring definitions.
 #include "editor/search/SyntaxColorInfo.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "platform/charset/Charset.h"
+#include "platform/gfx/ColorText.h"
 
 using platform::TProfileFile;
 
@@ -20,34 +20,13 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-bool ParseColor(std::string_view text, platform::TColorRef* color) {
-  text = Trim(text);
-  if (text.empty() || text.size() > 6) return false;
-  uint32_t v = 0;
-  for (char c : text) {
-    int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return false;
-    v = v * 16 + static_cast<uint32_t>(d);
-  }
-  *color = v;
-  return true;
-}
-
-std::string FormatColor(platform::TColorRef color) {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "%06X", color & 0xFFFFFF);
-  return buffer;
-}
 
 void ReadColor(const TProfileFile& file, const std::string& section, const char* key,
                platform::TColorRef global, platform::TColorRef* color, bool* own) {
   *color = global;
   *own = false;
   if (!file.HasKey(section, key)) return;
-  *own = ParseColor(file.ReadString(section, key, ""), color);
+  *own = platform::ParseHexColor(file.ReadString(section, key, ""), 6, color);
   if (!*own) *color = global;
 }
 
@@ -94,9 +73,12 @@ void SaveSyntaxColorInfo(TProfileFile& file, int32_t number, const TSyntaxColorI
   file.WriteString(section, "BlkCmtE", info.BlockEnd);
   file.WriteString(section, "StrChar", info.StringChar ? std::string(1, info.StringChar) : "");
   file.WriteBool(section, "KeyCase", info.KeyCase);
-  if (info.OwnKeyColor) file.WriteString(section, "KeyColor", FormatColor(info.KeyColor));
-  if (info.OwnCommentColor) file.WriteString(section, "CmtColor", FormatColor(info.CommentColor));
-  if (info.OwnStringColor) file.WriteString(section, "StrColor", FormatColor(info.StringColor));
+  auto writeColor = [&](const char* key, bool own, platform::TColorRef color) {
+    if (own) file.WriteString(section, key, platform::FormatHexColor(color, 6));
+  };
+  writeColor("KeyColor", info.OwnKeyColor, info.KeyColor);
+  writeColor("CmtColor", info.OwnCommentColor, info.CommentColor);
+  writeColor("StrColor", info.OwnStringColor, info.StringColor);
 
   // Line breaks become blanks; a line is full as soon as it exceeds 70 characters.
   std::string words = info.KeyWords;

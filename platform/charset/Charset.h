@@ -14,6 +14,9 @@ uint8_t LowerWin(uint8_t c);
 // Equality without regard to case in the Windows code page.
 bool EqualNoCaseWin(std::string_view a, std::string_view b);
 
+// Equality without regard to the case of the letters A to Z only.
+bool EqualNoCaseAscii(std::string_view a, std::string_view b);
+
 // True when `text` starts with `prefix`, without regard to case.
 bool StartsWithNoCaseWin(std::string_view text, std::string_view prefix);
 

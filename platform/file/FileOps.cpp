@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/file/File.h"
+
 namespace platform {
 namespace {
 
@@ -100,6 +102,23 @@ bool DeleteFile(const char* name) {
   struct stat st {};
   if (!name || ::lstat(name, &st) != 0 || S_ISDIR(st.st_mode)) return false;
   return ::unlink(name) == 0;
+}
+
+int32_t ReadWholeFile(const char* name, std::string& bytes) {
+  bytes.clear();
+  int32_t handle = FileOpen(name, TFileAccess::ReadOnly, TFileShare::All);
+  if (handle < 0) return -1;
+  int32_t status = 0;
+  char buffer[65536];
+  for (;;) {
+    int32_t got = FileRead(handle, buffer, sizeof buffer);
+    if (got < 0) status = -2;
+    if (got <= 0) break;
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
+  FileClose(handle);
+  if (status != 0) bytes.clear();
+  return status;
 }
 
 }  // namespace platform

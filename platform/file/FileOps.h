@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/file/File.h"
 
@@ -29,6 +30,9 @@ uint32_t GetFileAttributes(const char* name);
 bool GetFileInfo(const char* name, TFileInfo* info);
 
 bool FileExists(const char* name);
+
+// The whole content of a file: 0, -1 when it cannot be opened, -2 on a read error.
+[[nodiscard]] int32_t ReadWholeFile(const char* name, std::string& bytes);
 
 // Copies content, permissions and modification time. With failIfExists an existing
 // target makes the copy fail. A failed copy removes what it wrote.

@@ -115,31 +115,9 @@ void TProfileFile::RebuildSectionIndex() {
 int32_t TProfileFile::Load() {
   Clear();
   if (Path_.empty()) return 0;
-  int32_t handle = FileOpen(Path_.c_str(), TFileAccess::ReadOnly, TFileShare::All);
-  if (handle < 0) {
-    LoadFailed_ = FileExists(Path_.c_str());
-    return LoadFailed_ ? -1 : 0;
-  }
   std::string bytes;
-  int32_t status = 0;
-  int64_t size = FileSize(handle);
-  if (size < 0 || size > INT32_MAX) {
-    status = -2;
-  } else {
-    bytes.resize(static_cast<size_t>(size));
-    size_t done = 0;
-    while (done < bytes.size()) {
-      int32_t got = FileRead(handle, bytes.data() + done, static_cast<int32_t>(bytes.size() - done));
-      if (got < 0) {
-        status = -2;
-        break;
-      }
-      if (got == 0) break;  // shrank while we read
-      done += static_cast<size_t>(got);
-    }
-    bytes.resize(done);
-  }
-  FileClose(handle);
+  int32_t status = ReadWholeFile(Path_.c_str(), bytes);
+  if (status == -1 && !FileExists(Path_.c_str())) status = 0;  // not written yet: empty
   if (status == 0) Parse(bytes);
   LoadFailed_ = status != 0;
   return status;

@@ -1,16 +1,12 @@
 // The loader's texts, in UTF-8 and sorted by id.
 #include "resources/krladwin32/Strings.h"
 
-#include <algorithm>
 #include <array>
+
+#include "resources/StringTable.h"
 
 namespace krlad {
 namespace {
-
-struct TStringEntry {
-  uint32_t Id;
-  std::string_view Text;
-};
 
 constexpr std::array kStrings{
     TStringEntry{1, "::KRLADMELDUNGEN"},
@@ -82,12 +78,7 @@ constexpr std::array kStrings{
     TStringEntry{1501, "KRLad für Windows Version %s"},
 };
 
-constexpr bool Sorted() {
-  for (size_t i = 1; i < kStrings.size(); ++i)
-    if (kStrings[i - 1].Id >= kStrings[i].Id) return false;
-  return true;
-}
-static_assert(Sorted(), "string table must be sorted by id");
+static_assert(StringTableSorted(kStrings), "string table must be sorted by id");
 
 constexpr bool SectionsNamed() {
   for (uint32_t section : {secMeldungen, secMessageHeader, secAktion, secHwConfig1, secHwConfig2,
@@ -104,9 +95,7 @@ static_assert(SectionsNamed(), "every section starts with its name entry");
 }  // namespace
 
 std::string_view LoadResString(uint32_t id) {
-  auto at = std::lower_bound(kStrings.begin(), kStrings.end(), id,
-                             [](const TStringEntry& e, uint32_t key) { return e.Id < key; });
-  return at != kStrings.end() && at->Id == id ? at->Text : std::string_view();
+  return FindStringEntry(kStrings, id);
 }
 
 uint32_t FindSection(std::string_view name) {

@@ -1,15 +1,11 @@
 // The texts are kept in UTF-8; the compiler converts them where they enter its messages.
 #include "resources/velcomp/Strings.h"
 
-#include <algorithm>
 #include <array>
 
-namespace {
+#include "resources/StringTable.h"
 
-struct TStringEntry {
-  uint32_t Id;
-  std::string_view Text;
-};
+namespace {
 
 constexpr std::string_view kCombination = "%s Parameterkombination ist unzulässig!";
 constexpr std::string_view kArrayUndefined = "%s Das Array wurde nicht definiert!";
@@ -73,18 +69,11 @@ constexpr std::array kStrings{
     TStringEntry{1103, "Config:  %s\n"},
 };
 
-constexpr bool Sorted() {
-  for (size_t i = 1; i < kStrings.size(); ++i)
-    if (kStrings[i - 1].Id >= kStrings[i].Id) return false;
-  return true;
-}
-static_assert(Sorted(), "string table must be sorted by id");
+static_assert(StringTableSorted(kStrings), "string table must be sorted by id");
 
 }  // namespace
 
 std::string_view LoadVelString(uint32_t section, uint32_t number) {
   const uint32_t id = section + number;
-  auto at = std::lower_bound(kStrings.begin(), kStrings.end(), id,
-                             [](const TStringEntry& e, uint32_t key) { return e.Id < key; });
-  return at != kStrings.end() && at->Id == id ? at->Text : std::string_view();
+  return FindStringEntry(kStrings, id);
 }

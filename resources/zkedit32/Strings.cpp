@@ -1,15 +1,11 @@
 // The texts are kept in UTF-8; they are converted where they enter a document.
 #include "resources/zkedit32/Strings.h"
 
-#include <algorithm>
 #include <array>
 
-namespace {
+#include "resources/StringTable.h"
 
-struct TStringEntry {
-  uint32_t Id;
-  std::string_view Text;
-};
+namespace {
 
 // Sorted by id.
 constexpr std::array kStrings{
@@ -42,17 +38,10 @@ constexpr std::array kStrings{
     TStringEntry{645, "Widerrufen"},
 };
 
-constexpr bool Sorted() {
-  for (size_t i = 1; i < kStrings.size(); ++i)
-    if (kStrings[i - 1].Id >= kStrings[i].Id) return false;
-  return true;
-}
-static_assert(Sorted(), "string table must be sorted by id");
+static_assert(StringTableSorted(kStrings), "string table must be sorted by id");
 
 }  // namespace
 
 std::string_view LoadResString(uint32_t id) {
-  auto at = std::lower_bound(kStrings.begin(), kStrings.end(), id,
-                             [](const TStringEntry& e, uint32_t key) { return e.Id < key; });
-  return at != kStrings.end() && at->Id == id ? at->Text : std::string_view();
+  return FindStringEntry(kStrings, id);
 }
