@@ -10,27 +10,10 @@
 
 #include "editor/text/TextFile.h"
 #include "editor/text/TextLimits.h"
+#include "fuzz/FuzzScratch.h"
 
 namespace {
 
-std::string gScratch;
-
-void RemoveScratch() {
-  if (gScratch.empty()) return;
-  unlink((gScratch + "/in.txt").c_str());
-  unlink((gScratch + "/out.txt").c_str());
-  rmdir(gScratch.c_str());
-}
-
-const std::string& ScratchDir() {
-  if (gScratch.empty()) {
-    char pattern[] = "/tmp/zkfuzz-XXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    gScratch = pattern;
-    std::atexit(RemoveScratch);
-  }
-  return gScratch;
-}
 
 bool SameLines(const TTextLines& a, const TTextLines& b) {
   if (a.Count() != b.Count()) return false;
@@ -48,12 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SetTextBufferSize(1 + (control & 3));
   const int32_t mode = (control >> 2) & 7;  // includes invalid modes
   const bool convert = (control & 0x20) != 0;
-  const std::string in = ScratchDir() + "/in.txt";
-  const std::string out = ScratchDir() + "/out.txt";
-  FILE* f = std::fopen(in.c_str(), "wb");
-  if (!f) std::abort();
-  std::fwrite(data + 1, 1, size - 1, f);
-  std::fclose(f);
+  static const std::string in = FuzzScratchFile("in.txt");
+  static const std::string out = FuzzScratchFile("out.txt");
+  FuzzWriteFile(in, data + 1, size - 1);
 
   TTextLines lines;
   int32_t longest = -1, ends = -1;

@@ -12,34 +12,11 @@
 #include "editor/text/TextLimits.h"
 #include "editor/views/CompareCheck.h"
 #include "editor/views/CompareEngine.h"
+#include "fuzz/FuzzScratch.h"
 
 namespace {
 
-std::string gScratch;
 
-void RemoveScratch() {
-  if (gScratch.empty()) return;
-  unlink((gScratch + "/1.txt").c_str());
-  unlink((gScratch + "/2.txt").c_str());
-  rmdir(gScratch.c_str());
-}
-
-const std::string& ScratchDir() {
-  if (gScratch.empty()) {
-    char pattern[] = "/tmp/zkfuzz-XXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    gScratch = pattern;
-    std::atexit(RemoveScratch);
-  }
-  return gScratch;
-}
-
-void WriteFile(const std::string& name, const uint8_t* data, size_t size) {
-  FILE* f = std::fopen(name.c_str(), "wb");
-  if (!f) std::abort();
-  if (size) std::fwrite(data, 1, size, f);
-  std::fclose(f);
-}
 
 void Check(const TCompareEngine& engine) {
   std::string why;
@@ -61,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t* body = data + 3;
   const size_t bodySize = size - 3;
   const size_t cut = bodySize ? (static_cast<size_t>(data[1]) << 8 | data[2]) % (bodySize + 1) : 0;
-  const std::string f1 = ScratchDir() + "/1.txt", f2 = ScratchDir() + "/2.txt";
-  WriteFile(f1, body, cut);
-  WriteFile(f2, body + cut, bodySize - cut);
+  static const std::string f1 = FuzzScratchFile("1.txt"), f2 = FuzzScratchFile("2.txt");
+  FuzzWriteFile(f1, body, cut);
+  FuzzWriteFile(f2, body + cut, bodySize - cut);
 
   TCompareEngine engine;
   const int32_t status = engine.Compare(f1, f2, options, onlyDifferences);
