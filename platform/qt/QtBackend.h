@@ -1,0 +1,61 @@
+// The Qt 6 Widgets back end of the window layer: one widget per window, painting through
+// QPainter, Qt's event loop as the place the layer waits, German message boxes.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/ui/Backend.h"
+
+class QApplication;
+class QFont;
+class QWidget;
+
+namespace platform {
+
+class TQtWindowWidget;
+
+class TQtBackend final : public TUiBackend {
+ public:
+  // Uses the running QApplication, or makes one.
+  TQtBackend();
+  ~TQtBackend() override;
+
+  uint64_t NowMs() override;
+  void WaitForEvents(int64_t timeoutMs) override;
+  void Wake() override;
+  TFontInfo RealizeFont(const TLogFont& logFont) override;
+  void WindowCreated(TWindow window) override;
+  void WindowDestroyed(TWindow window) override;
+  void WindowChanged(TWindow window, TWindowChange what) override;
+  void Invalidated(TWindow window, const TRect& rect) override;
+  void ScrollPixels(TWindow window, int32_t dx, int32_t dy, const TRect& area) override;
+  bool PaintsNatively() const override { return true; }
+  void RepaintNow(TWindow window) override;
+  std::unique_ptr<TCanvas> CreatePaintCanvas(TWindow window, const TRect& paint) override;
+  std::unique_ptr<TCanvas> CreateWindowCanvas(TWindow window) override;
+  void CaretChanged(const TCaretState& caret) override;
+  void FocusChanged(TWindow focus) override;
+  void CursorChanged(TCursorKind cursor) override;
+  void Beep(uint32_t type) override;
+  int32_t MessageBox(TWindow owner, std::string_view text, std::string_view caption,
+                     uint32_t type) override;
+
+  // The widget of a window (for embedding and tests); null when unknown.
+  QWidget* WidgetOf(TWindow window) const;
+  // The Qt font the back end uses for a logical font.
+  const QFont& QtFont(const TLogFont& logFont);
+  // An installed family of the same pitch for face names this system lacks.
+  static std::string MapFaceName(const std::string& face, bool fixedPitch);
+
+ private:
+  friend class TQtWindowWidget;
+  std::unique_ptr<QApplication> OwnApp_;
+  std::map<TWindow, TQtWindowWidget*> Widgets_;
+  std::map<std::string, std::unique_ptr<QFont>> Fonts_;
+  TCaretState Caret_;
+  bool WaitCursor_ = false;
+};
+
+}  // namespace platform
