@@ -79,8 +79,11 @@ void TQtWindowWidget::OnBarAction(int32_t bar, int action) {
     case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
     default: return;
   }
-  int32_t pos = Bar(bar)->sliderPosition();
+  QScrollBar* q = Bar(bar);
+  int32_t pos = q->sliderPosition();
   PostMessage(Window_, bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MakeScrollWParam(code, pos), 0);
+  // Steps are the window's to take: the thumb moves when the window sets the position.
+  if (code != SB_THUMBTRACK) q->setSliderPosition(GetScrollPos(Window_, bar));
 }
 
 QSize TQtWindowWidget::ClientSize() const {

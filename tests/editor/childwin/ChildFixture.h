@@ -19,9 +19,17 @@
 
 namespace childtest {
 
+// An unpacked copy of a TChildNotify (fields of a packed record do not bind to references).
+struct TSeenNotify {
+  platform::TWindow Child;
+  uint8_t Kind;
+  int32_t Value1;
+  int32_t Value2;
+};
+
 struct TFrameLog {
   std::vector<uint32_t> Codes;
-  std::vector<TChildNotify> Records;
+  std::vector<TSeenNotify> Records;
   std::vector<intptr_t> PostedDestroyed;
   intptr_t CloseAnswer = 1;
   int Timers = 0;
@@ -39,7 +47,8 @@ inline intptr_t FrameProc(platform::TWindow w, uint32_t m, uintptr_t wp, intptr_
       Frame().PostedDestroyed.push_back(lp);
       return 0;
     }
-    Frame().Records.push_back(*reinterpret_cast<const TChildNotify*>(lp));
+    const auto* n = reinterpret_cast<const TChildNotify*>(lp);
+    Frame().Records.push_back({n->Child, n->Kind, n->Value1, n->Value2});
     return wp == cnQueryClose ? Frame().CloseAnswer : 0;
   }
   return platform::DefWindowProc(w, m, wp, lp);

@@ -382,3 +382,29 @@ TEST_F(ChildWindowTest, AccessByHandle) {
   EXPECT_FALSE(ChildLineCallback(FrameWindow)(0, text));
   ChildUndo(FrameWindow);
 }
+
+TEST_F(ChildWindowTest, TheFourClassesAndMinimisedSizes) {
+  for (uint8_t kind : {wkHex, wkGrep, wkDiff}) ASSERT_TRUE(RegisterChildClass(kind, TestDocProc));
+  EXPECT_FALSE(RegisterChildClass(wkEdit, TestDocProc));  // taken
+  EXPECT_FALSE(RegisterChildClass(5, TestDocProc));
+  EXPECT_FALSE(RegisterChildClass(wkNone, TestDocProc));
+  const TWindowClass* hex = FindWindowClass("ZKEditHexWin");
+  ASSERT_NE(hex, nullptr);
+  EXPECT_EQ(hex->Style, 0u);
+  EXPECT_EQ(hex->Cursor, TCursorKind::IBeam);
+  EXPECT_EQ(hex->ExtraValues, 1);
+  EXPECT_EQ(hex->Background, kWindowColorBrush);
+  EXPECT_EQ(FindWindowClass("ZKEditGrepWin")->Cursor, TCursorKind::Arrow);
+  EXPECT_EQ(FindWindowClass("ZKEditDiffWin")->Style, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+
+  Params.Kind = wkDiff;
+  TWindow w = CreateWindowEx(0, "ZKEditDiffWin", "diff", WS_CHILD | WS_VISIBLE,
+                             {0, 0, 400, 160}, FrameWindow, &Params);
+  ASSERT_NE(w, 0u);
+  RunPendingMessages();
+  InputSize(w, 399, 160);  // redraw on horizontal size change: everything
+  EXPECT_EQ(GetUpdateRect(w), (TRect{0, 0, 399, 160}));
+  int32_t steps = Doc(w).Scroller->PageStepY;
+  SendMessage(w, WM_SIZE, SIZE_MINIMIZED, MakeLParam(0, 0));
+  EXPECT_EQ(Doc(w).Scroller->PageStepY, steps);
+}
