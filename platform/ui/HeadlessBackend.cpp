@@ -2,6 +2,8 @@
 #include "platform/ui/HeadlessBackend.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/charset/Charset.h"
@@ -87,8 +89,12 @@ void THeadlessBackend::WaitForEvents(int64_t timeoutMs) {
     Now_ += static_cast<uint64_t>(timeoutMs);
     return;
   }
+  // Only another thread can end this wait; a test that never arranges for one would hang.
   std::unique_lock lock(WakeLock_);
-  WakeSignal_.wait(lock, [&] { return Woken_; });
+  if (!WakeSignal_.wait_for(lock, std::chrono::seconds(kStallSeconds), [&] { return Woken_; })) {
+    std::fprintf(stderr, "headless message loop stalled: nothing posted, no timer, no idle script\n");
+    std::abort();
+  }
   Woken_ = false;
 }
 

@@ -42,7 +42,9 @@ class THeadlessBackend final : public TUiBackend {
 
   uint64_t NowMs() override;
   // With an idle script that returns true, returns at once. Otherwise a finite wait jumps the
-  // manual clock by the time-out, and an endless one waits for Wake().
+  // manual clock by the time-out, and an endless one waits for Wake() from another thread;
+  // after kStallSeconds without one the program stops with a message instead of hanging.
+  static constexpr int kStallSeconds = 30;
   void WaitForEvents(int64_t timeoutMs) override;
   void Wake() override;
   TFontInfo RealizeFont(const TLogFont& logFont) override;

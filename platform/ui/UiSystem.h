@@ -7,6 +7,10 @@
 
 namespace platform {
 
+// Threads: every call belongs to the user-interface thread except SendMessage, PostMessage and
+// PostQuitMessage, which any thread may use between InitUi and ShutdownUi (a worker must be
+// finished before ShutdownUi).
+
 // The calling thread becomes the user-interface thread. Ends a previous session first.
 void InitUi(std::unique_ptr<TUiBackend> backend);
 // Destroys every window, answers waiting cross-thread sends with 0, drops the back end.
