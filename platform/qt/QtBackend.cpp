@@ -76,9 +76,17 @@ QFont MakeQFont(const TLogFont& log) {
 
 TQtBackend::TQtBackend() {
   if (!QApplication::instance()) OwnApp_ = std::make_unique<QApplication>(gArgc, gArgv);
+  Blink_ = std::make_unique<QTimer>();
+  QObject::connect(Blink_.get(), &QTimer::timeout, [this] {
+    BlinkOn_ = !BlinkOn_;
+    if (QWidget* widget = WidgetOf(Caret_.Owner)) {
+      widget->update(QRect(Caret_.Pos.X, Caret_.Pos.Y, Caret_.Width, Caret_.Height));
+    }
+  });
 }
 
 TQtBackend::~TQtBackend() {
+  Blink_.reset();
   for (auto& [window, widget] : Widgets_) {
     if (!widget->parentWidget()) delete widget;
   }
@@ -252,6 +260,14 @@ void TQtBackend::CaretChanged(const TCaretState& caret) {
   touch(Caret_);
   Caret_ = caret;
   touch(Caret_);
+  // A caret that moves or appears shows at once; it blinks only while visible.
+  BlinkOn_ = true;
+  int flash = QApplication::cursorFlashTime();
+  if (Caret_.Visible() && flash > 0) {
+    Blink_->start(flash / 2);
+  } else {
+    Blink_->stop();
+  }
 }
 
 void TQtBackend::FocusChanged(TWindow focus) {

@@ -10,6 +10,7 @@
 
 class QApplication;
 class QFont;
+class QTimer;
 class QWidget;
 
 namespace platform {
@@ -55,6 +56,8 @@ class TQtBackend final : public TUiBackend {
   std::map<TWindow, TQtWindowWidget*> Widgets_;
   std::map<std::string, std::unique_ptr<QFont>> Fonts_;
   TCaretState Caret_;
+  std::unique_ptr<QTimer> Blink_;
+  bool BlinkOn_ = true;  // the caret is drawn in this half of the blink
   bool WaitCursor_ = false;
 };
 

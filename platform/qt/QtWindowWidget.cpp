@@ -153,7 +153,7 @@ void TQtWindowWidget::paintEvent(QPaintEvent* event) {
   SendMessage(Window_, WM_PAINT, 0, 0);
   Painter_ = nullptr;
   const TCaretState& caret = GetCaretState();
-  if (caret.Visible() && caret.Owner == Window_) {
+  if (caret.Visible() && caret.Owner == Window_ && Backend_.BlinkOn_) {
     painter.setClipRect(QRect(QPoint(0, 0), client));
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.fillRect(QRect(caret.Pos.X, caret.Pos.Y, caret.Width, caret.Height), Qt::white);

@@ -2,6 +2,11 @@
 #include "platform/ui/MessageLoop.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "platform/charset/Charset.h"
 
 #include "platform/ui/Paint.h"
 #include "platform/ui/UiState.h"
@@ -188,6 +193,24 @@ bool PumpOneMessage() {
   }
   DispatchMessage(msg);
   return true;
+}
+
+uint32_t RegisterWindowMessage(std::string_view name) {
+  static std::mutex lock;
+  static std::map<std::string, uint32_t> numbers;
+  constexpr uint32_t kFirst = 0xC000;
+  constexpr uint32_t kLast = 0xFFFF;
+  if (name.empty()) return 0;
+  std::lock_guard guard(lock);
+  auto [it, added] = numbers.emplace(UpperCaseWin(name), 0);
+  if (added) {
+    if (numbers.size() > kLast - kFirst + 1) {
+      numbers.erase(it);
+      return 0;
+    }
+    it->second = kFirst + static_cast<uint32_t>(numbers.size() - 1);
+  }
+  return it->second;
 }
 
 uintptr_t SetTimer(TWindow window, uintptr_t id, uint32_t periodMs) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "platform/ui/UiTypes.h"
 
@@ -34,6 +35,10 @@ struct TLoopHooks {
 int32_t RunMessageLoop(const TLoopHooks& hooks = {});
 // Lets one pending message run; false when there was none (a WM_QUIT stays queued).
 bool PumpOneMessage();
+
+// A message number for a name, the same for every caller in the process (without regard to
+// case), from 0xC000 up; 0 for an empty name or when the numbers are used up.
+uint32_t RegisterWindowMessage(std::string_view name);
 
 // Replaces a timer with the same window and id. Returns the id, 0 on failure.
 uintptr_t SetTimer(TWindow window, uintptr_t id, uint32_t periodMs);

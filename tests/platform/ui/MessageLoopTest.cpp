@@ -138,3 +138,13 @@ TEST_F(MessageLoopTest, ScrollWindowInvalidatesTheUncoveredStripOnly) {
   ScrollWindow(w, 0, 500, nullptr);  // more than the window: everything
   EXPECT_EQ(GetUpdateRect(w), (TRect{0, 0, 100, 160}));
 }
+
+TEST_F(MessageLoopTest, RegisteredMessagesAreStablePerNameWithoutRegardToCase) {
+  uint32_t a = RegisterWindowMessage("wm_ZKPreviewWantPrint");
+  EXPECT_GE(a, 0xC000u);
+  EXPECT_EQ(RegisterWindowMessage("WM_ZKPREVIEWWANTPRINT"), a);
+  uint32_t b = RegisterWindowMessage("another");
+  EXPECT_NE(b, a);
+  EXPECT_GE(b, 0xC000u);
+  EXPECT_EQ(RegisterWindowMessage(""), 0u);
+}
