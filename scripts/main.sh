@@ -18,5 +18,4 @@ if [ -s "$work/BEISPIEL.err" ]; then cat "$work/BEISPIEL.err"; else echo "(none)
 echo
 echo "Programs in build/: compiler/standalone/velwcomp (batch VEL compiler), tools/defasm/defasm"
 echo "(definition-file assembler), tools/termsim/termsim (terminal simulator on a pseudo-terminal),"
-echo "bench/views/compare_files (file compare). The editor and the loader need the window layer,"
-echo "which is being built. scripts/test.sh runs the test suite."
+echo "bench/views/compare_files (file compare). scripts/test.sh runs the test suite."
