@@ -31,8 +31,9 @@ struct TCaretState {
 };
 
 // What changed of a window, for the native side.
+// Value: the range or position of a progress bar, or the pushed state of a button.
 enum class TWindowChange : uint8_t { Caption, Geometry, Visibility, Style, HorzBar, VertBar,
-                                     Cursor, Activate };
+                                     Cursor, Activate, Value };
 
 class TUiBackend {
  public:

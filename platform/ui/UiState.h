@@ -26,6 +26,7 @@ struct TWindowObject final : THandleObject {
   uint32_t Style = 0;
   uint32_t ExStyle = 0;
   TWindow Parent = 0;
+  int32_t ControlId = 0;  // of a child: what WM_COMMAND tells its parent
   std::vector<TWindow> Children;
   TRect Rect;
   bool Visible = false;
@@ -78,5 +79,7 @@ void TrackKeyState(const TMsg& msg);
 TWindowObject* Lookup(TWindow window);
 // Answers the sends other threads are waiting for (user-interface thread).
 void RunCrossSends();
+// The classes of the dialog controls; every session has them.
+void RegisterControlClasses();
 
 }  // namespace platform::ui_detail

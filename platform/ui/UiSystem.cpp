@@ -30,6 +30,7 @@ void InitUi(std::unique_ptr<TUiBackend> backend) {
   state->Backend = std::move(backend);
   state->Thread = std::this_thread::get_id();
   StateSlot() = std::move(state);
+  RegisterControlClasses();
 }
 
 void ShutdownUi() {

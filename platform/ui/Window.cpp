@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/charset/Charset.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/UiState.h"
@@ -189,6 +190,8 @@ void SetWindowText(TWindow window, std::string_view text) {
   if (!w || w->Caption == text) return;
   w->Caption = std::string(text);
   Notify(window, TWindowChange::Caption);
+  // Controls show their text in the client area.
+  if (ControlKindOf(window) != TControlKind::None) InvalidateRect(window, nullptr);
 }
 
 uint32_t GetWindowStyle(TWindow window) {

@@ -1,0 +1,248 @@
+// Window procedures of the control classes: painting through the layer's canvas (what the
+// headless back end records), button clicks from mouse and keys, progress-bar state.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/MessageLoop.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/UiState.h"
+#include "platform/ui/Window.h"
+
+namespace platform {
+
+namespace {
+
+constexpr TBrush kFaceBrush = COLOR_BTNFACE + 1;
+constexpr TColorRef kFrameColor = MakeRgb(160, 160, 160);
+
+// Extra values of a progress bar and of a button.
+enum : int32_t { xProgressMin, xProgressMax, xProgressPos, kProgressExtras };
+enum : int32_t { xButtonPushed, kButtonExtras };
+
+// Lines of `text` as they fit `width`: broken at line ends, else at the last blank that fits,
+// else inside an overlong word.
+std::vector<std::string> WrapText(const TCanvas& dc, std::string_view text, int32_t width,
+                                  bool wrap) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
+    while (wrap && line.size() > 1 && dc.GetTextExtent(line).Width > width) {
+      size_t fit = 1;
+      while (fit < line.size() && dc.GetTextExtent(line.substr(0, fit + 1)).Width <= width) ++fit;
+      size_t blank = line.substr(0, fit + 1).find_last_of(' ');
+      size_t cut = blank != std::string_view::npos && blank > 0 ? blank : fit;
+      lines.emplace_back(line.substr(0, cut));
+      line.remove_prefix(cut);
+      while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+    }
+    lines.emplace_back(line);
+    if (end == std::string_view::npos) break;
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return lines;
+}
+
+void PaintStatic(TWindow window, TCanvas& dc) {
+  uint32_t style = GetWindowStyle(window);
+  TRect client = GetClientRect(window);
+  uint32_t align = DT_LEFT;
+  if ((style & SS_TYPEMASK) == SS_CENTER) align = DT_CENTER;
+  if ((style & SS_TYPEMASK) == SS_RIGHT) align = DT_RIGHT;
+  bool wrap = (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP;
+  int32_t height = dc.GetTextMetrics().Height;
+  int32_t y = 0;
+  for (const std::string& line : WrapText(dc, GetWindowText(window), client.Width(), wrap)) {
+    if (y >= client.Bottom) break;
+    if (!line.empty()) {
+      dc.DrawText(line, TRect{0, y, client.Right, y + height}, align | DT_SINGLELINE);
+    }
+    y += height;
+  }
+}
+
+void DrawFrame(TCanvas& dc, const TRect& r) {
+  dc.SetPen(kFrameColor);
+  dc.MoveTo(r.Left, r.Top);
+  dc.LineTo(r.Right - 1, r.Top);
+  dc.LineTo(r.Right - 1, r.Bottom - 1);
+  dc.LineTo(r.Left, r.Bottom - 1);
+  dc.LineTo(r.Left, r.Top);
+}
+
+void PaintGroupBox(TWindow window, TCanvas& dc) {
+  TRect client = GetClientRect(window);
+  std::string text = GetWindowText(window);
+  int32_t height = dc.GetTextMetrics().Height;
+  DrawFrame(dc, TRect{0, height / 2, client.Right, client.Bottom});
+  if (text.empty()) return;
+  // The caption interrupts the top line.
+  dc.SetBkMode(OPAQUE);
+  dc.SetBkColor(BrushColor(kFaceBrush));
+  dc.TextOut(8, 0, text);
+}
+
+void PaintButton(TWindow window, TCanvas& dc) {
+  TRect client = GetClientRect(window);
+  DrawFrame(dc, client);
+  if ((GetWindowStyle(window) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+    DrawFrame(dc, TRect{1, 1, client.Right - 1, client.Bottom - 1});
+  }
+  TRect text = client;
+  if (GetWindowExtra(window, xButtonPushed)) text = OffsetRect(text, 1, 1);
+  dc.DrawText(GetWindowText(window), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void PaintProgress(TWindow window, TCanvas& dc) {
+  TRect client = GetClientRect(window);
+  DrawFrame(dc, client);
+  TProgressState p = GetProgressState(window);
+  int32_t inner = std::max(client.Width() - 2, 0);
+  int32_t filled = p.Max > p.Min ? MulDiv(inner, p.Pos - p.Min, p.Max - p.Min) : 0;
+  if (filled > 0) dc.FillRect(TRect{1, 1, 1 + filled, client.Bottom - 1}, GetSysColor(COLOR_HIGHLIGHT));
+}
+
+template <typename Paint>
+intptr_t PaintWith(TWindow window, Paint paint) {
+  TPaintStruct ps;
+  if (TCanvas* dc = BeginPaint(window, ps)) {
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+    paint(window, *dc);
+  }
+  EndPaint(window, ps);
+  return 0;
+}
+
+intptr_t StaticProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  if (message == WM_PAINT) return PaintWith(window, PaintStatic);
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+void SetPushed(TWindow window, bool pushed) {
+  if ((GetWindowExtra(window, xButtonPushed) != 0) == pushed) return;
+  SetWindowExtra(window, xButtonPushed, pushed);
+  InvalidateRect(window, nullptr);
+  if (ui_detail::TUiState* s = ui_detail::State()) {
+    s->Backend->WindowChanged(window, TWindowChange::Value);
+  }
+}
+
+// The parent may destroy the button while it handles the click: nothing touches the button
+// after the send.
+void Click(TWindow window) {
+  SendMessage(GetParent(window), WM_COMMAND,
+              MakeWParam(static_cast<uint32_t>(GetDlgCtrlID(window)), BN_CLICKED),
+              static_cast<intptr_t>(window));
+}
+
+intptr_t ButtonProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  bool group = (GetWindowStyle(window) & BS_TYPEMASK) == BS_GROUPBOX;
+  switch (message) {
+    case WM_PAINT:
+      return PaintWith(window, group ? PaintGroupBox : PaintButton);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (group) return 0;
+      SetFocus(window);
+      SetCapture(window);
+      SetPushed(window, true);
+      return 0;
+    case WM_LBUTTONUP: {
+      if (group || GetCapture() != window) return 0;
+      bool inside = GetClientRect(window).Contains({LParamX(lParam), LParamY(lParam)});
+      ReleaseCapture();
+      if (inside) Click(window);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      SetPushed(window, false);
+      return 0;
+    case WM_KEYDOWN:
+      if (!group && (wParam == VK_SPACE || wParam == VK_RETURN)) Click(window);
+      return 0;
+    case BM_CLICK:
+      if (!group) Click(window);
+      return 0;
+    case BM_GETSTATE:
+      return GetWindowExtra(window, xButtonPushed) ? BST_PUSHED : 0;
+    default:
+      return DefWindowProc(window, message, wParam, lParam);
+  }
+}
+
+// Sets the range and the position (clamped to it); returns the previous position.
+intptr_t SetProgress(TWindow window, int32_t min, int32_t max, int32_t pos) {
+  intptr_t old = GetWindowExtra(window, xProgressPos);
+  if (max < min) max = min;
+  pos = std::clamp(pos, min, max);
+  TProgressState before = GetProgressState(window);
+  SetWindowExtra(window, xProgressMin, min);
+  SetWindowExtra(window, xProgressMax, max);
+  SetWindowExtra(window, xProgressPos, pos);
+  if (GetProgressState(window) != before) {
+    InvalidateRect(window, nullptr);
+    if (ui_detail::TUiState* s = ui_detail::State()) {
+      s->Backend->WindowChanged(window, TWindowChange::Value);
+    }
+  }
+  return old;
+}
+
+intptr_t ProgressProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  TProgressState p = GetProgressState(window);
+  switch (message) {
+    case WM_CREATE:
+      SetWindowExtra(window, xProgressMax, 100);
+      return 0;
+    case WM_PAINT:
+      return PaintWith(window, PaintProgress);
+    case PBM_SETRANGE:
+      SetProgress(window, static_cast<int32_t>(LoWord(static_cast<uintptr_t>(lParam))),
+                  static_cast<int32_t>(HiWord(static_cast<uintptr_t>(lParam))), p.Pos);
+      return static_cast<intptr_t>(MakeWParam(static_cast<uint32_t>(p.Min),
+                                              static_cast<uint32_t>(p.Max)));
+    case PBM_SETRANGE32:
+      SetProgress(window, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam), p.Pos);
+      return static_cast<intptr_t>(MakeWParam(static_cast<uint32_t>(p.Min),
+                                              static_cast<uint32_t>(p.Max)));
+    case PBM_GETRANGE:
+      return wParam ? p.Min : p.Max;
+    case PBM_SETPOS:
+      return SetProgress(window, p.Min, p.Max, static_cast<int32_t>(wParam));
+    case PBM_DELTAPOS:
+      return SetProgress(window, p.Min, p.Max, p.Pos + static_cast<int32_t>(wParam));
+    case PBM_GETPOS:
+      return p.Pos;
+    default:
+      return DefWindowProc(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+namespace ui_detail {
+
+void RegisterControlClasses() {
+  TWindowClass cls;
+  cls.Background = kFaceBrush;
+  cls.Name = std::string(kStaticClass);
+  cls.Proc = StaticProc;
+  cls.ExtraValues = 0;
+  (void)RegisterWindowClass(cls);
+  cls.Name = std::string(kButtonClass);
+  cls.Proc = ButtonProc;
+  cls.ExtraValues = kButtonExtras;
+  (void)RegisterWindowClass(cls);
+  cls.Name = std::string(kProgressClass);
+  cls.Proc = ProgressProc;
+  cls.ExtraValues = kProgressExtras;
+  (void)RegisterWindowClass(cls);
+}
+
+}  // namespace ui_detail
+
+}  // namespace platform
