@@ -227,6 +227,15 @@ void TTermSim::HandleCommand(uint8_t code) {
   }
   Note("frame " + Hex(code) + " at " + std::to_string(Baud()) + " Baud");
   if (!known || Config_.SilentCodes.count(code)) return;
+  if (FramesSlept_ < Config_.AsleepFrames) {
+    ++FramesSlept_;
+    return;
+  }
+  if (auto refuse = Config_.RefuseFirst.find(code); refuse != Config_.RefuseFirst.end() && refuse->second > 0) {
+    --refuse->second;
+    Note("frame " + Hex(code) + " refused");
+    return;
+  }
   if (code == cmdSync) {
     if (Config_.SyncAckRun > 0 && SyncRun_ >= Config_.SyncAckRun) {
       SyncRun_ = 0;

@@ -34,6 +34,11 @@ struct TTermSimConfig {
   int SyncAckRun = 0;
   // Command codes that get no acknowledge.
   std::set<uint8_t> SilentCodes;
+  // Command codes left unacknowledged this many times before they are served.
+  std::map<uint8_t, int> RefuseFirst;
+  // Frames that go unanswered before the device comes alive, as when it is switched on
+  // only after the loader has started.
+  int AsleepFrames = 0;
 
   // Answers of the query frames.
   std::string DriverInfo = "KR-Treiber V4.10 an KR200 Urlader";
@@ -127,6 +132,7 @@ class TTermSim {
   std::atomic<bool> Stop_{false};
   std::mt19937 Random_;
   int SyncRun_ = 0;
+  int FramesSlept_ = 0;
   int PendingByte_ = -1;           // a byte read ahead that the command loop must see
   TClock::time_point LineIn_{};    // when the last byte read has fully arrived on the line
 

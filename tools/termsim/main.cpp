@@ -25,6 +25,8 @@ const char kUsage[] =
     "  --pace               take as long as a real line (11 bits per byte)\n"
     "  --sync-run N         acknowledge N synchronise frames in a row, then refuse one\n"
     "  --silent CODE        do not acknowledge command CODE (hex); repeatable\n"
+    "  --refuse CODE[:N]    leave command CODE (hex) unacknowledged N times (default 1)\n"
+    "  --asleep N           answer no frame before the N+1st, as a device switched on late\n"
     "  --corrupt PERCENT    spoil this share of the blocks in both directions\n"
     "  --nak-block N[:K]    answer received block N with K NAKs (default 2)\n"
     "  --repeat-block N     send block N twice, as if its acknowledge was lost\n"
@@ -91,6 +93,18 @@ int main(int argc, char** argv) {
       config.SyncAckRun = static_cast<int>(number());
     } else if (arg == "--silent") {
       config.SilentCodes.insert(static_cast<uint8_t>(number(16)));
+    } else if (arg == "--refuse") {
+      std::string spec = value();
+      size_t colon = spec.find(':');
+      unsigned long code = 0;
+      if (!ParseUnsigned(spec.substr(0, colon).c_str(), 16, &code) || code > 0xFF) {
+        std::fprintf(stderr, "termsim: --refuse needs CODE[:N]: %s\n", spec.c_str());
+        return 2;
+      }
+      config.RefuseFirst[static_cast<uint8_t>(code)] =
+          colon == std::string::npos ? 1 : std::atoi(spec.c_str() + colon + 1);
+    } else if (arg == "--asleep") {
+      config.AsleepFrames = static_cast<int>(number());
     } else if (arg == "--corrupt") {
       config.CorruptRate = std::strtod(value(), nullptr) / 100.0;
     } else if (arg == "--nak-block") {
