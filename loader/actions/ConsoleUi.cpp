@@ -1,6 +1,9 @@
 // The loader on a terminal.
 #include "loader/actions/ConsoleUi.h"
 
+#include "loader/actions/TextIds.h"
+#include "loader/link/Link.h"
+
 #include <poll.h>
 #include <pthread.h>
 #include <signal.h>
@@ -69,6 +72,11 @@ void TConsoleUi::EndProgressLine() {
 void TConsoleUi::SetText(TStatusField field, std::string_view text) {
   std::lock_guard lock(Mutex_);
   EndProgressLine();
+  if (!CaptionShown_) {
+    // The window's caption, once the run has something to show.
+    CaptionShown_ = true;
+    std::fprintf(Out_, "%s\n", FormatText(idsCaption, kLoaderVersion).c_str());
+  }
   std::string line(FieldLabel(field));
   line += ConsoleText(text);
   std::fprintf(Out_, "%s\n", line.c_str());

@@ -36,7 +36,8 @@ class TConsoleUi final : public TLoaderUi {
   std::mutex Mutex_;
   int32_t Total_ = 0;
   int32_t Percent_ = -1;
-  bool ProgressLine_ = false;  // a progress line is open and must be ended first
+  bool ProgressLine_ = false;
+  bool CaptionShown_ = false;  // a progress line is open and must be ended first
 };
 
 // A yes/no answer typed by the user: baYes, baNo, or baOther when it is neither.

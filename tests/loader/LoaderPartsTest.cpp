@@ -161,7 +161,7 @@ TEST_F(ConsoleUiTest, StatusFieldsCarryTheirLabels) {
   Ui->SetText(sfAction, "Speicher auslesen.");
   Ui->SetText(sfStatus, "Kommando wird ausgeführt...");
   Ui->SetText(sfPort, "COM2");
-  EXPECT_EQ(Contents(Out), "Aktion: Speicher auslesen.\nKommando wird ausgeführt...\nSchnittstelle: COM2\n");
+  EXPECT_EQ(Contents(Out), "KRLad für Windows Version 3.1\nAktion: Speicher auslesen.\nKommando wird ausgeführt...\nSchnittstelle: COM2\n");
 }
 
 TEST(MessageListTest, DropsRepeatedTexts) {
