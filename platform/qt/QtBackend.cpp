@@ -19,6 +19,7 @@
 
 #include "platform/charset/Charset.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtWindowWidget.h"
 #include "platform/ui/CodePages.h"
 #include "platform/ui/MessageBox.h"
@@ -90,6 +91,7 @@ TQtBackend::~TQtBackend() {
   for (auto& [window, widget] : Widgets_) {
     if (!widget->parentWidget()) delete widget;
   }
+  Controls_.clear();  // children of the widgets just deleted
   Widgets_.clear();
   if (WaitCursor_) QApplication::restoreOverrideCursor();
 }
@@ -169,11 +171,17 @@ TFontInfo TQtBackend::RealizeFont(const TLogFont& logFont) {
 
 QWidget* TQtBackend::WidgetOf(TWindow window) const {
   auto it = Widgets_.find(window);
-  return it == Widgets_.end() ? nullptr : it->second;
+  if (it != Widgets_.end()) return it->second;
+  auto control = Controls_.find(window);
+  return control == Controls_.end() ? nullptr : control->second;
 }
 
 void TQtBackend::WindowCreated(TWindow window) {
   QWidget* parent = WidgetOf(GetParent(window));
+  if (QWidget* control = CreateControlWidget(window, parent)) {
+    Controls_[window] = control;
+    return;
+  }
   auto* widget = new TQtWindowWidget(*this, window, parent);
   Widgets_[window] = widget;
   widget->setCursor(GetClassCursor(window) == TCursorKind::IBeam ? Qt::IBeamCursor
@@ -183,6 +191,12 @@ void TQtBackend::WindowCreated(TWindow window) {
 }
 
 void TQtBackend::WindowDestroyed(TWindow window) {
+  if (auto control = Controls_.find(window); control != Controls_.end()) {
+    QWidget* widget = control->second;
+    Controls_.erase(control);
+    delete widget;
+    return;
+  }
   auto it = Widgets_.find(window);
   if (it == Widgets_.end()) return;
   TQtWindowWidget* widget = it->second;
@@ -191,6 +205,10 @@ void TQtBackend::WindowDestroyed(TWindow window) {
 }
 
 void TQtBackend::WindowChanged(TWindow window, TWindowChange what) {
+  if (auto control = Controls_.find(window); control != Controls_.end()) {
+    SyncControlWidget(control->second, window, what);
+    return;
+  }
   auto it = Widgets_.find(window);
   if (it == Widgets_.end()) return;
   TQtWindowWidget* widget = it->second;
@@ -214,6 +232,7 @@ void TQtBackend::WindowChanged(TWindow window, TWindowChange what) {
       widget->SyncBar(SB_VERT);
       break;
     case TWindowChange::Cursor:
+    case TWindowChange::Value:
       break;
     case TWindowChange::Activate:
       widget->raise();

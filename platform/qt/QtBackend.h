@@ -54,6 +54,7 @@ class TQtBackend final : public TUiBackend {
   friend class TQtWindowWidget;
   std::unique_ptr<QApplication> OwnApp_;
   std::map<TWindow, TQtWindowWidget*> Widgets_;
+  std::map<TWindow, QWidget*> Controls_;  // native widgets of dialog controls
   std::map<std::string, std::unique_ptr<QFont>> Fonts_;
   TCaretState Caret_;
   std::unique_ptr<QTimer> Blink_;

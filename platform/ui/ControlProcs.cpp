@@ -196,7 +196,7 @@ intptr_t ProgressProc(TWindow window, uint32_t message, uintptr_t wParam, intptr
   TProgressState p = GetProgressState(window);
   switch (message) {
     case WM_CREATE:
-      SetWindowExtra(window, xProgressMax, 100);
+      SetProgress(window, 0, 100, 0);
       return 0;
     case WM_PAINT:
       return PaintWith(window, PaintProgress);
