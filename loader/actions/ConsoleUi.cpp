@@ -134,6 +134,11 @@ int32_t TConsoleUi::ShowBox(TBoxKind kind, std::string_view text) {
     std::fflush(Err_);
     return baOk;
   }
+  if (RefuseQuestions_) {
+    std::fputs("[j/n] n\n", Err_);
+    std::fflush(Err_);
+    return baNo;
+  }
   for (;;) {
     std::fputs("[j/n] ", Err_);
     std::fflush(Err_);

@@ -16,6 +16,9 @@ class TConsoleUi final : public TLoaderUi {
   // `out` takes status texts, `err` boxes and questions, `in` the answers.
   TConsoleUi(std::FILE* out, std::FILE* err, std::FILE* in);
 
+  // With -Y nobody is expected at the terminal: every question is answered No.
+  void SetRefuseQuestions(bool refuse) { RefuseQuestions_ = refuse; }
+
   void SetText(TStatusField field, std::string_view text) override;
   void ProgressStart(int32_t total) override;
   void ProgressStep(int32_t n) override;
@@ -37,7 +40,8 @@ class TConsoleUi final : public TLoaderUi {
   int32_t Total_ = 0;
   int32_t Percent_ = -1;
   bool ProgressLine_ = false;
-  bool CaptionShown_ = false;  // a progress line is open and must be ended first
+  bool CaptionShown_ = false;
+  bool RefuseQuestions_ = false;  // a progress line is open and must be ended first
 };
 
 // A yes/no answer typed by the user: baYes, baNo, or baOther when it is neither.

@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
 
   // The status window ("KRLADWIN") takes over here once the window layer carries it; the
   // console serves -K and machines without a display, and until then every run.
+  krlad::TRunSettings settings;
+  (void)krlad::ParseSettings(args, settings);  // the run repeats this and reports
   krlad::TConsoleUi ui(stdout, stderr, stdin);
+  ui.SetRefuseQuestions(settings.NoRetry);
   platform::TTermiosPort port;
   krlad::TLoaderRun run(ui, port);
   return ui.RunWorker([&] { return run.Run(args); });

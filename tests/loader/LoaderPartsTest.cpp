@@ -157,6 +157,15 @@ TEST_F(ConsoleUiTest, NoAnswerAtTheEndOfInputOrAfterACancel) {
   ::close(silent[1]);
 }
 
+TEST_F(ConsoleUiTest, NoRetryOptionRefusesQuestionsWithoutReading) {
+  Type("j\n");
+  Ui->SetRefuseQuestions(true);
+  EXPECT_EQ(Ui->ShowBox(TBoxKind::Question, "Weiter ?"), baNo);
+  EXPECT_EQ(Contents(Err), "Meldung: Weiter ?\n[j/n] n\n");
+  Ui->SetRefuseQuestions(false);
+  EXPECT_EQ(Ui->ShowBox(TBoxKind::Question, "Weiter ?"), baYes);  // the typed answer is still there
+}
+
 TEST_F(ConsoleUiTest, StatusFieldsCarryTheirLabels) {
   Ui->SetText(sfAction, "Speicher auslesen.");
   Ui->SetText(sfStatus, "Kommando wird ausgeführt...");

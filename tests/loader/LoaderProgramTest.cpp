@@ -82,6 +82,11 @@ TEST_F(LoaderProgramTest, FailuresAndRefusedLinesExitNonZero) {
   EXPECT_EQ(Err(), "Fehler: \"missing.ved\" File existiert nicht !\n");
   EXPECT_EQ(Run({"-7", "-CR"}), 1);  // no port
   EXPECT_NE(Err().find("Schnittstellenfehler  an COM 7  !"), std::string::npos) << Err();
+  // -Y: nobody answers, so the question to replace a file is refused.
+  const std::string existing = Dir.Write("old.ved", "old");
+  EXPECT_EQ(Run({"-7", "-Y", "-*D" + existing}), 1);
+  EXPECT_EQ(Err(), "Meldung: Vorhandene Datei:\"" + existing + "\" \nersetzen ?\n[j/n] n\n");
+  EXPECT_EQ(TTempDir::Read(existing), "old");
 }
 
 TEST_F(LoaderProgramTest, InterruptCancelsTheTransfer) {
