@@ -11,7 +11,7 @@ namespace krlad::status_detail {
 constexpr uint32_t wm_StatusText = platform::WM_USER + 1;      // wParam id, lParam std::string_view*
 constexpr uint32_t wm_StatusProgress = platform::WM_USER + 2;  // wParam TProgressOp, lParam value
 constexpr uint32_t wm_StatusBox = platform::WM_USER + 3;       // wParam kind, lParam std::string_view*
-// Posted by the worker as its last act; the window closes on it.
+// Posted by the worker as its last act, to the run's loop (window 0).
 constexpr uint32_t wm_WorkerDone = platform::WM_USER + 4;
 
 enum TProgressOp : uintptr_t { poStart, poStep, poHide };

@@ -1,5 +1,5 @@
 // The run of the status window: the worker thread and the window thread's loop, which ends
-// once the worker has finished and its close request has closed the window.
+// once the worker has finished and its close request has come.
 #include <exception>
 #include <system_error>
 #include <thread>
@@ -14,7 +14,6 @@ namespace krlad {
 
 using namespace platform;
 using status_detail::wm_WorkerDone;
-
 
 int32_t TStatusWindow::Run(const std::function<int32_t()>& work) {
   if (!Create()) return -1;
@@ -33,7 +32,7 @@ int32_t TStatusWindow::Run(const std::function<int32_t()>& work) {
       }
       result.store(r);
       WorkerRunning_.store(false);
-      PostMessage(window, wm_WorkerDone, 0, 0);
+      PostMessage(0, wm_WorkerDone, 0, 0);
     });
   } catch (const std::system_error&) {
     WorkerRunning_.store(false);
@@ -41,30 +40,21 @@ int32_t TStatusWindow::Run(const std::function<int32_t()>& work) {
     return -1;
   }
 
+  // The worker's close request is a message to this loop rather than to the window, so that
+  // it is seen even when the window has gone early.
   TMsg msg;
   bool quit = false;
   int32_t quitCode = 0;
-  while (IsWindow(window)) {
+  for (bool done = false; !done && UiBackend();) {
     if (!GetMessage(msg)) {
+      // A quit during the run: the worker is told to stop; its calls are answered until then.
       quit = true;
       quitCode = static_cast<int32_t>(msg.WParam);
-      break;
-    }
-    DispatchMessage(msg);
-  }
-  // Left early (a quit, or the window destroyed from elsewhere): the worker is told to stop,
-  // and its sends are answered until it has.
-  if (WorkerRunning_.load()) SetCancel();
-  while (WorkerRunning_.load() && UiBackend()) {
-    if (PeekMessage(msg, true)) {
-      if (msg.Message == WM_QUIT) {
-        quit = true;
-        quitCode = static_cast<int32_t>(msg.WParam);
-      } else {
-        DispatchMessage(msg);
-      }
+      SetCancel();
+    } else if (msg.Window == 0 && msg.Message == wm_WorkerDone) {
+      done = true;
     } else {
-      UiBackend()->WaitForEvents(-1);
+      DispatchMessage(msg);
     }
   }
   worker.join();

@@ -112,8 +112,9 @@ intptr_t TStatusWindow::Handle(uint32_t message, uintptr_t wParam, intptr_t lPar
     case wm_StatusBox:
       return ShowBoxNow(window, static_cast<TStatusBoxKind>(wParam),
                         *reinterpret_cast<const std::string_view*>(lParam));
-    case wm_WorkerDone:
-      DestroyWindow(window);
+    case WM_DESTROY:
+      // A window destroyed under a running worker stops it.
+      if (WorkerRunning_.load()) SetCancel();
       return 0;
     case WM_COMMAND:
       if (LoWord(wParam) == static_cast<uint32_t>(idcAbort) && HiWord(wParam) == BN_CLICKED) {

@@ -170,6 +170,21 @@ TEST_F(StatusRunTest, AQuitDuringTheRunCancelsAndWaitsForTheWorker) {
   EXPECT_EQ(msg.WParam, 3u);
 }
 
+TEST_F(StatusRunTest, AWindowDestroyedUnderTheWorkerStopsIt) {
+  TStatusWindow status;
+  WhenWorkerWaits([&] { DestroyWindow(status.Window()); });
+  bool textAfter = true;
+  int32_t result = status.Run([&] {
+    Waiting = true;
+    bool cancelled = WaitForCancel(status);
+    textAfter = status.SetText(101, "nobody sees this");
+    return cancelled ? 4 : -2;
+  });
+  EXPECT_EQ(result, 4);
+  EXPECT_FALSE(textAfter);
+  EXPECT_TRUE(Backend->Boxes.empty());
+}
+
 TEST_F(StatusRunTest, AWorkerThatThrowsEndsTheRunWithMinusOne) {
   TStatusWindow status;
   int32_t result = status.Run([]() -> int32_t { throw std::runtime_error("lost"); });
