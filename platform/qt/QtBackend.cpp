@@ -318,7 +318,7 @@ int32_t TQtBackend::MessageBox(TWindow owner, std::string_view text, std::string
     default: break;
   }
   QMessageBox box(icon, QString::fromUtf8(caption.data(), static_cast<int>(caption.size())),
-                  QString::fromUtf8(text.data(), static_cast<int>(text.size())),
+                  QtText(text),
                   QMessageBox::NoButton, WidgetOf(owner));
   TBoxButton buttons[3];
   int32_t count = MessageBoxButtons(type, buttons);

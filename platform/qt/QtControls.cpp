@@ -13,9 +13,16 @@
 
 namespace platform {
 
+QString QtText(std::string_view utf8) {
+  QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
 namespace {
 
-QString TextOf(TWindow window) { return QString::fromStdString(GetWindowText(window)); }
+QString TextOf(TWindow window) { return QtText(GetWindowText(window)); }
 
 Qt::Alignment LabelAlignment(uint32_t style) {
   switch (style & SS_TYPEMASK) {

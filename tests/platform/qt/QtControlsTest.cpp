@@ -78,6 +78,8 @@ TEST(QtControlsTest, NativeWidgetsFollowTheirWindowsAndButtonsCommand) {
   // Texts are UTF-8, as captions are.
   SetDlgItemText(dialog, 102, "\"ä.ved\" Datensatz wird geladen .");
   EXPECT_EQ(qlabel->text(), QString::fromUtf8("\"ä.ved\" Datensatz wird geladen ."));
+  SetDlgItemText(dialog, 102, "Vorhandene Datei \rersetzen ?\r\nJa");
+  EXPECT_EQ(qlabel->text(), QString("Vorhandene Datei \nersetzen ?\nJa"));
   ShowWindow(bar, true);
   SendMessage(bar, PBM_SETPOS, 40, 0);
   EXPECT_TRUE(qbar->isVisibleTo(qbar->parentWidget()));
