@@ -53,6 +53,10 @@ int32_t TStatusWindow::Run(const std::function<int32_t()>& work) {
       SetCancel();
     } else if (msg.Window == 0 && msg.Message == wm_WorkerDone) {
       done = true;
+    } else if (msg.Message == WM_KEYDOWN && msg.WParam == VK_ESCAPE && IsWindow(window) &&
+               (msg.Window == window || GetParent(msg.Window) == window)) {
+      // Escape in the dialog is "Abbruch", as in every dialog.
+      CloseRequest();
     } else {
       DispatchMessage(msg);
     }

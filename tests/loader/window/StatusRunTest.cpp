@@ -129,6 +129,21 @@ TEST_F(StatusRunTest, AbbruchWhileTheWorkerRunsReportsAndCancels) {
   EXPECT_EQ(status.Window(), 0u);
 }
 
+TEST_F(StatusRunTest, EscapeInTheDialogIsAbbruch) {
+  TStatusWindow status;
+  WhenWorkerWaits([] {
+    InputKey(VK_ESCAPE, true);  // the focus is on "Abbruch"
+    InputKey(VK_ESCAPE, false);
+  });
+  int32_t result = status.Run([&] {
+    Waiting = true;
+    return WaitForCancel(status) ? 6 : -2;
+  });
+  EXPECT_EQ(result, 6);
+  ASSERT_EQ(Backend->Boxes.size(), 1u);
+  EXPECT_EQ(Backend->Boxes[0].Text, "Anwender hat abgebrochen !");
+}
+
 TEST_F(StatusRunTest, ClosingWhileTheWorkerRunsGoesToTheCancelHandler) {
   TStatusWindow status;
   std::vector<bool> handlerSawCancel;
