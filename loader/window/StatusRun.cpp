@@ -19,6 +19,9 @@ int32_t TStatusWindow::Run(const std::function<int32_t()>& work) {
   if (!Create()) return -1;
   TWindow window = Window_.load();
   ShowWindow(window, true);
+  // Every run starts uncancelled.
+  Cancel_.store(false);
+  CancelReported_ = false;
   std::atomic<int32_t> result{-1};
   WorkerRunning_.store(true);
   std::thread worker;

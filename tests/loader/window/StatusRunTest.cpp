@@ -127,6 +127,9 @@ TEST_F(StatusRunTest, AbbruchWhileTheWorkerRunsReportsAndCancels) {
   EXPECT_EQ(Backend->Boxes[0].Caption, "Fehler");
   EXPECT_EQ(Backend->Boxes[0].Type, MB_OK | MB_ICONEXCLAMATION);
   EXPECT_EQ(status.Window(), 0u);
+
+  // A second run has a new window and starts uncancelled.
+  EXPECT_EQ(status.Run([&] { return status.Cancelled() ? -2 : 8; }), 8);
 }
 
 TEST_F(StatusRunTest, EscapeInTheDialogIsAbbruch) {
