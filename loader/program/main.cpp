@@ -1,11 +1,30 @@
 // krladwin32: runs the actions of its command line against the terminal on a serial port.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "loader/actions/CommandLine.h"
 #include "loader/actions/ConsoleUi.h"
 #include "loader/actions/LoaderRun.h"
 #include "platform/serial/TermiosPort.h"
+
+#ifdef ZK_LOADER_WINDOW
+#include "loader/program/WindowUi.h"
+#include "platform/qt/QtBackend.h"
+#include "platform/ui/UiSystem.h"
+#endif
+
+namespace {
+
+[[maybe_unused]] bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // The loader sees one command line split at blanks, whoever split it before.
@@ -15,14 +34,29 @@ int main(int argc, char** argv) {
     line += ' ';
   }
   const std::vector<std::string> args = krlad::SplitCommandLine(line);
-
-  // The status window ("KRLADWIN") takes over here once the window layer carries it; the
-  // console serves -K and machines without a display, and until then every run.
   krlad::TRunSettings settings;
   (void)krlad::ParseSettings(args, settings);  // the run repeats this and reports
+  platform::TTermiosPort port;
+
+#ifdef ZK_LOADER_WINDOW
+  if (!settings.Console && HasDisplay()) {
+    platform::InitUi(std::make_unique<platform::TQtBackend>());
+    int32_t result = -1;
+    {
+      krlad::TStatusWindow window;
+      krlad::TWindowUi ui(window);
+      krlad::TLoaderRun run(ui, port);
+      result = ui.RunWorker([&] { return run.Run(args); });
+    }
+    platform::ShutdownUi();
+    if (result >= 0) return result;
+    // No window after all: the console does the run.
+  }
+#endif
+
+  // -K and machines without a display: texts and questions on the terminal.
   krlad::TConsoleUi ui(stdout, stderr, stdin);
   ui.SetRefuseQuestions(settings.NoRetry);
-  platform::TTermiosPort port;
   krlad::TLoaderRun run(ui, port);
   return ui.RunWorker([&] { return run.Run(args); });
 }

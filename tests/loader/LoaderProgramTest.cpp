@@ -27,10 +27,16 @@ class LoaderProgramTest : public ::testing::Test {
   }
 
   // Starts the program with standard input from /dev/null and its output in files.
-  pid_t Start(const std::vector<std::string>& args) {
+  // Without a display unless `display` names a Qt platform, so that the console serves.
+  pid_t Start(const std::vector<std::string>& args, const std::string& display = "") {
     std::vector<std::string> env{"ZK_COM7=" + (Sim ? Sim->PortName() : Dir.File("none"))};
-    for (char** e = environ; *e; ++e)
-      if (std::string_view(*e).substr(0, 7) != "ZK_COM7") env.emplace_back(*e);
+    if (!display.empty()) env.push_back("QT_QPA_PLATFORM=" + display);
+    for (char** e = environ; *e; ++e) {
+      const std::string_view var(*e);
+      const std::string_view name = var.substr(0, var.find('='));
+      if (name != "ZK_COM7" && name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM")
+        env.emplace_back(var);
+    }
     std::vector<char*> argv{const_cast<char*>(KRLADWIN32_PROGRAM)};
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -88,6 +94,20 @@ TEST_F(LoaderProgramTest, FailuresAndRefusedLinesExitNonZero) {
   EXPECT_EQ(Err(), "Meldung: Vorhandene Datei:\"" + existing + "\" \nersetzen ?\n[j/n] n\n");
   EXPECT_EQ(TTempDir::Read(existing), "old");
 }
+
+#ifdef ZK_LOADER_WINDOW
+TEST_F(LoaderProgramTest, WithADisplayTheStatusWindowServesTheRun) {
+  StartSim();
+  const std::string record = Dir.Write("rec.ved", std::string(600, 'x'));
+  EXPECT_EQ(Finish(Start({"-7", "-I" + record}, "offscreen")), 0);
+  EXPECT_EQ(Out(), "");
+  ASSERT_EQ(Sim->Received().size(), 1u);
+  EXPECT_TRUE(Sim->Received()[0].Complete);
+  // -K keeps the console even so.
+  EXPECT_EQ(Finish(Start({"-7", "-K", "-CR"}, "offscreen")), 0);
+  EXPECT_NE(Out().find("Aktion: Software RESET wird ausgelöst.\n"), std::string::npos) << Out();
+}
+#endif
 
 TEST_F(LoaderProgramTest, InterruptCancelsTheTransfer) {
   termsim::TTermSimConfig config;
