@@ -37,7 +37,7 @@ class TConsoleUi final : public TLoaderUi {
   std::FILE* In_;
   bool OutIsTerminal_ = false;
   std::mutex Mutex_;
-  int32_t Total_ = 0;
+  int32_t Total_ = 1;  // invariant: > 0, it divides
   int32_t Percent_ = -1;
   bool ProgressLine_ = false;
   bool CaptionShown_ = false;
