@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "loader/link/Frames.h"
@@ -404,10 +405,13 @@ void TTermSim::StoreFile(const TReceivedFile& file, size_t index) {
   if (Config_.StoreDir.empty()) return;
   std::string path = Config_.StoreDir + "/received-" + std::to_string(index + 1) + "-" +
                      Hex(file.Code) + (file.Complete ? ".bin" : ".partial");
+  std::error_code ignored;  // a directory we cannot make shows up as the failed write
+  std::filesystem::create_directories(Config_.StoreDir, ignored);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(file.Bytes.data()),
             static_cast<std::streamsize>(file.Bytes.size()));
-  Note("stored " + path);
+  out.close();
+  Note((out ? "stored " : "could not store ") + path);
 }
 
 }  // namespace termsim
