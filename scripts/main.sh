@@ -16,6 +16,7 @@ echo "velwcomp BEISPIEL.vel (in $work)"
 echo "data record: $(wc -c < "$work/BEISPIEL.ved") bytes in BEISPIEL.ved; messages in BEISPIEL.err:"
 if [ -s "$work/BEISPIEL.err" ]; then cat "$work/BEISPIEL.err"; else echo "(none)"; fi
 echo
-echo "Programs in build/: compiler/standalone/velwcomp (batch VEL compiler), tools/defasm/defasm"
+echo "Programs in build/: compiler/standalone/velwcomp (batch VEL compiler), loader/program/krladwin32"
+echo "(loader: status window or console), tools/defasm/defasm"
 echo "(definition-file assembler), tools/termsim/termsim (terminal simulator on a pseudo-terminal),"
 echo "bench/views/compare_files (file compare). scripts/test.sh runs the test suite."
