@@ -15,6 +15,18 @@ echo "velwcomp BEISPIEL.vel (in $work)"
 (cd "$work" && "$root/build/compiler/standalone/velwcomp" BEISPIEL)
 echo "data record: $(wc -c < "$work/BEISPIEL.ved") bytes in BEISPIEL.ved; messages in BEISPIEL.err:"
 if [ -s "$work/BEISPIEL.err" ]; then cat "$work/BEISPIEL.err"; else echo "(none)"; fi
+
+echo
+echo "krladwin32 -1 -K -IBEISPIEL.ved, with termsim playing the terminal on a pseudo-terminal"
+"$root/build/tools/termsim/termsim" --link "$work/ttyKR" --store "$work/rx" > "$work/termsim.log" 2>&1 &
+sim=$!
+trap 'kill $sim 2>/dev/null; rm -rf "$work"' EXIT
+tries=0
+while [ ! -e "$work/ttyKR" ] && [ $tries -lt 50 ]; do sleep 0.1; tries=$((tries + 1)); done
+(cd "$work" && ZK_COM1="$work/ttyKR" timeout 120 "$root/build/loader/program/krladwin32" -1 -K -IBEISPIEL.ved) ||
+  echo "krladwin32 ended with exit code $?"
+sleep 0.5
+echo "the simulated terminal received: $(ls "$work/rx" 2>/dev/null)"
 echo
 echo "Programs in build/: compiler/standalone/velwcomp (batch VEL compiler), loader/program/krladwin32"
 echo "(loader: status window or console), tools/defasm/defasm"
