@@ -8,24 +8,11 @@
 #include <functional>
 #include <string_view>
 
+#include "loader/LoaderBoxes.h"
 #include "loader/actions/MessageList.h"
 #include "loader/link/LinkStatus.h"
 
 namespace krlad {
-
-// Box answers as the actions see them.
-enum TBoxAnswer : int32_t {
-  baOther = 1,
-  baYes = 2,
-  baNo = 4,
-  baOk = 8,
-};
-
-enum class TBoxKind : uint8_t {
-  Error,     // caption "Fehler", OK
-  Warning,   // caption "Warnung", OK
-  Question,  // caption "Meldung", Yes/No
-};
 
 // Caption of a box of this kind, from the string table.
 std::string_view BoxCaption(TBoxKind kind);

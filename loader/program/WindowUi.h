@@ -19,10 +19,7 @@ class TWindowUi final : public TLoaderUi {
   void ProgressHide() override { Window_.ProgressHide(); }
 
   [[nodiscard]] int32_t ShowBox(TBoxKind kind, std::string_view text) override {
-    TStatusBoxKind box = TStatusBoxKind::Error;
-    if (kind == TBoxKind::Warning) box = TStatusBoxKind::Warning;
-    if (kind == TBoxKind::Question) box = TStatusBoxKind::Question;
-    return Window_.ShowBox(box, text);
+    return Window_.ShowBox(kind, text);
   }
 
   // -1 when the window could not be made (nothing has run then).
@@ -37,7 +34,7 @@ class TWindowUi final : public TLoaderUi {
   TStatusWindow& Window_;
 };
 
-static_assert(int32_t{saYes} == baYes && int32_t{saNo} == baNo && int32_t{saOk} == baOk &&
-              int32_t{saOther} == baOther);
+static_assert(int32_t{baYes} == baYes && int32_t{baNo} == baNo && int32_t{baOk} == baOk &&
+              int32_t{baOther} == baOther);
 
 }  // namespace krlad

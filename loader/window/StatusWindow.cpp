@@ -25,18 +25,18 @@ bool IsField(int32_t id) { return id >= idcStatusLine && id <= idcSpeedText; }
 
 int32_t AnswerOf(int32_t id) {
   switch (id) {
-    case IDYES: return saYes;
-    case IDNO: return saNo;
-    case IDOK: return saOk;
-    default: return saOther;
+    case IDYES: return baYes;
+    case IDNO: return baNo;
+    case IDOK: return baOk;
+    default: return baOther;
   }
 }
 
-int32_t ShowBoxNow(TWindow owner, TStatusBoxKind kind, std::string_view text) {
+int32_t ShowBoxNow(TWindow owner, TBoxKind kind, std::string_view text) {
   std::string_view caption = LoadResString(idsCaptionError);
   uint32_t type = MB_OK | MB_ICONEXCLAMATION;
-  if (kind == TStatusBoxKind::Warning) caption = LoadResString(idsCaptionWarning);
-  if (kind == TStatusBoxKind::Question) {
+  if (kind == TBoxKind::Warning) caption = LoadResString(idsCaptionWarning);
+  if (kind == TBoxKind::Question) {
     caption = LoadResString(idsCaptionQuestion);
     type = MB_YESNO | MB_ICONQUESTION;
   }
@@ -110,7 +110,7 @@ intptr_t TStatusWindow::Handle(uint32_t message, uintptr_t wParam, intptr_t lPar
       SetProgress(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));
       return 0;
     case wm_StatusBox:
-      return ShowBoxNow(window, static_cast<TStatusBoxKind>(wParam),
+      return ShowBoxNow(window, static_cast<TBoxKind>(wParam),
                         *reinterpret_cast<const std::string_view*>(lParam));
     case WM_DESTROY:
       // A window destroyed under a running worker stops it.
@@ -145,7 +145,7 @@ void TStatusWindow::UserCancel() {
   if (CancelHandler_) {
     CancelHandler_();
   } else {
-    (void)ShowBoxNow(Window_.load(), TStatusBoxKind::Error, LoadResString(idsErrCancelled));
+    (void)ShowBoxNow(Window_.load(), TBoxKind::Error, LoadResString(idsErrCancelled));
   }
 }
 
@@ -192,10 +192,10 @@ void TStatusWindow::ProgressHide() {
   SendMessage(Window_.load(), wm_StatusProgress, poHide, 0);
 }
 
-int32_t TStatusWindow::ShowBox(TStatusBoxKind kind, std::string_view text) {
+int32_t TStatusWindow::ShowBox(TBoxKind kind, std::string_view text) {
   intptr_t answer = SendMessage(Window_.load(), wm_StatusBox, static_cast<uintptr_t>(kind),
                                 reinterpret_cast<intptr_t>(&text));
-  return answer == 0 ? saOther : static_cast<int32_t>(answer);
+  return answer == 0 ? baOther : static_cast<int32_t>(answer);
 }
 
 intptr_t TStatusWindow::StatusCall(int32_t call, int32_t value, std::string_view text) {

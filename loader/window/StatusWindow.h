@@ -9,23 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "loader/LoaderBoxes.h"
 #include "platform/ui/UiTypes.h"
 
 namespace krlad {
-
-// Answers of the boxes as the worker sees them.
-enum TStatusAnswer : int32_t {
-  saOther = 1,
-  saYes = 2,
-  saNo = 4,
-  saOk = 8,
-};
-
-enum class TStatusBoxKind : uint8_t {
-  Error,     // "Fehler", warning icon, OK
-  Warning,   // "Warnung", warning icon, OK
-  Question,  // "Meldung", question icon, Yes/No
-};
 
 // The status-window calls by number, as the worker issues them.
 enum TStatusCall : int32_t {
@@ -72,8 +59,8 @@ class TStatusWindow {
   // Moves the bar to n * 100 / total percent.
   void ProgressStep(int32_t n);
   void ProgressHide();
-  // Shows the box on the window thread and waits for the answer (saOther without window).
-  [[nodiscard]] int32_t ShowBox(TStatusBoxKind kind, std::string_view text);
+  // Shows the box on the window thread and waits for the answer (baOther without window).
+  [[nodiscard]] int32_t ShowBox(TBoxKind kind, std::string_view text);
   void SetCancel() { Cancel_.store(true); }
   bool Cancelled() const { return Cancel_.load(); }
   // One of the numbered calls: the text for fields 1 to 5, the value for progress; returns

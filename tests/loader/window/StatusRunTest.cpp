@@ -89,12 +89,12 @@ TEST_F(StatusRunTest, QuestionsOfTheWorkerAreAnsweredOnTheWindowThread) {
   Backend->QueueAnswer(IDNO);
   Backend->QueueAnswer(IDYES);
   int32_t result = status.Run([&] {
-    int32_t first = status.ShowBox(TStatusBoxKind::Question, "Gerät reagiert nicht !   Wiederholen ?");
-    int32_t second = status.ShowBox(TStatusBoxKind::Question, "Gerät reagiert nicht !   Wiederholen ?");
-    int32_t error = status.ShowBox(TStatusBoxKind::Error, "Gerät reagiert nicht !");
+    int32_t first = status.ShowBox(TBoxKind::Question, "Gerät reagiert nicht !   Wiederholen ?");
+    int32_t second = status.ShowBox(TBoxKind::Question, "Gerät reagiert nicht !   Wiederholen ?");
+    int32_t error = status.ShowBox(TBoxKind::Error, "Gerät reagiert nicht !");
     return first * 100 + second * 10 + error;
   });
-  EXPECT_EQ(result, saNo * 100 + saYes * 10 + saOk);
+  EXPECT_EQ(result, baNo * 100 + baYes * 10 + baOk);
   ASSERT_EQ(Backend->Boxes.size(), 3u);
   EXPECT_EQ(Backend->Boxes[0].Caption, "Meldung");
   EXPECT_EQ(Backend->Boxes[2].Caption, "Fehler");

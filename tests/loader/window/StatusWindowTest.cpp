@@ -138,7 +138,7 @@ TEST_F(StatusWindowTest, ProgressShowsPercentOfTotalAndHides) {
 
 TEST_F(StatusWindowTest, BoxesHaveTheirCaptionsIconsButtonsAndAnswers) {
   TStatusWindow status;
-  EXPECT_EQ(status.ShowBox(TStatusBoxKind::Question, "no window"), saOther);
+  EXPECT_EQ(status.ShowBox(TBoxKind::Question, "no window"), baOther);
   EXPECT_TRUE(Backend->Boxes.empty());
   ASSERT_TRUE(status.Create());
   Backend->QueueAnswer(IDOK);
@@ -146,11 +146,11 @@ TEST_F(StatusWindowTest, BoxesHaveTheirCaptionsIconsButtonsAndAnswers) {
   Backend->QueueAnswer(IDYES);
   Backend->QueueAnswer(IDNO);
   Backend->QueueAnswer(IDCANCEL);
-  EXPECT_EQ(status.ShowBox(TStatusBoxKind::Error, "Gerät reagiert nicht !"), saOk);
-  EXPECT_EQ(status.ShowBox(TStatusBoxKind::Warning, "w"), saOk);
-  EXPECT_EQ(status.ShowBox(TStatusBoxKind::Question, "Wiederholen ?"), saYes);
-  EXPECT_EQ(status.ShowBox(TStatusBoxKind::Question, "Wiederholen ?"), saNo);
-  EXPECT_EQ(status.ShowBox(TStatusBoxKind::Question, "Wiederholen ?"), saOther);
+  EXPECT_EQ(status.ShowBox(TBoxKind::Error, "Gerät reagiert nicht !"), baOk);
+  EXPECT_EQ(status.ShowBox(TBoxKind::Warning, "w"), baOk);
+  EXPECT_EQ(status.ShowBox(TBoxKind::Question, "Wiederholen ?"), baYes);
+  EXPECT_EQ(status.ShowBox(TBoxKind::Question, "Wiederholen ?"), baNo);
+  EXPECT_EQ(status.ShowBox(TBoxKind::Question, "Wiederholen ?"), baOther);
   ASSERT_EQ(Backend->Boxes.size(), 5u);
   const TShownBox& error = Backend->Boxes[0];
   EXPECT_EQ(error.Owner, status.Window());
