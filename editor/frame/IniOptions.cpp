@@ -13,25 +13,25 @@ using TClamp = int32_t (*)(int32_t value, const TSettingsEnvironment& env);
 
 constexpr size_t kPageTextMax = 80;
 
-struct TListSpec {
+struct TListSection {
   const char* Section;
   const char* Prefix;
   size_t WrittenMax;
   TStringHistory TIniOptions::*Field;
 };
 
-constexpr TListSpec kHistoryLists[] = {
+constexpr TListSection kHistoryLists[] = {
     {"Dirs", "DIR", 15, &TIniOptions::Dirs},
     {"SrchTexts", "STR", 20, &TIniOptions::SearchTexts},
     {"ReplTexts", "STR", 20, &TIniOptions::ReplaceTexts},
 };
-constexpr TListSpec kGrepLists[] = {
+constexpr TListSection kGrepLists[] = {
     {"GrepTexts", "STR", 20, &TIniOptions::GrepTexts},
     {"GrepSpecs", "STR", 20, &TIniOptions::GrepSpecs},
     {"GrepDirs", "DIR", 15, &TIniOptions::GrepDirs},
     {"GrepHistDirs", "DIR", 20, &TIniOptions::GrepHistDirs},
 };
-constexpr TListSpec kCompareLists[] = {
+constexpr TListSection kCompareLists[] = {
     {"CompareLeft", "FILE", 10, &TIniOptions::CompareLeft},
     {"CompareRight", "FILE", 10, &TIniOptions::CompareRight},
 };
@@ -70,8 +70,8 @@ class TReader {
     platform::TColorRef value;
     if (ParseRgbHex6(File_.ReadString(section, key, ""), &value)) field = value;
   }
-  void History(const TListSpec& spec, TIniOptions& o) {
-    (o.*spec.Field).Assign(ReadListSection(File_, spec.Section, spec.Prefix));
+  void History(const TListSection& list, TIniOptions& o) {
+    (o.*list.Field).Assign(ReadListSection(File_, list.Section, list.Prefix));
   }
   void Filters(TIniOptions& o) {
     o.Filters = ReadFilters(File_);
@@ -113,8 +113,8 @@ class TWriter {
   void Rgb(const char* section, const char* key, const platform::TColorRef& field) {
     File_.WriteString(section, key, FormatRgbHex6(field));
   }
-  void History(const TListSpec& spec, const TIniOptions& o) {
-    WriteListSection(File_, spec.Section, spec.Prefix, (o.*spec.Field).Items(), spec.WrittenMax);
+  void History(const TListSection& list, const TIniOptions& o) {
+    WriteListSection(File_, list.Section, list.Prefix, (o.*list.Field).Items(), list.WrittenMax);
   }
   void Filters(const TIniOptions& o) {
     WriteListSection(File_, "Filters", "FLT", o.Filters, kFiltersMax);
@@ -248,11 +248,11 @@ void Exchange(TIo& io, TOptions& o) {
   io.Rgb("SyntaxColoring", "StrColor", o.StringColor);
 
   io.Filters(o);
-  for (const TListSpec& spec : kHistoryLists) io.History(spec, o);
+  for (const TListSection& list : kHistoryLists) io.History(list, o);
   io.HelpFiles(o);
-  for (const TListSpec& spec : kGrepLists) io.History(spec, o);
+  for (const TListSection& list : kGrepLists) io.History(list, o);
   io.Apps(o);
-  for (const TListSpec& spec : kCompareLists) io.History(spec, o);
+  for (const TListSection& list : kCompareLists) io.History(list, o);
   io.MultiReplace(o);
 }
 

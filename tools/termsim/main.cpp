@@ -94,24 +94,24 @@ int main(int argc, char** argv) {
     } else if (arg == "--silent") {
       config.SilentCodes.insert(static_cast<uint8_t>(number(16)));
     } else if (arg == "--refuse") {
-      std::string spec = value();
-      size_t colon = spec.find(':');
+      std::string field = value();
+      size_t colon = field.find(':');
       unsigned long code = 0;
-      if (!ParseUnsigned(spec.substr(0, colon).c_str(), 16, &code) || code > 0xFF) {
-        std::fprintf(stderr, "termsim: --refuse needs CODE[:N]: %s\n", spec.c_str());
+      if (!ParseUnsigned(field.substr(0, colon).c_str(), 16, &code) || code > 0xFF) {
+        std::fprintf(stderr, "termsim: --refuse needs CODE[:N]: %s\n", field.c_str());
         return 2;
       }
       config.RefuseFirst[static_cast<uint8_t>(code)] =
-          colon == std::string::npos ? 1 : std::atoi(spec.c_str() + colon + 1);
+          colon == std::string::npos ? 1 : std::atoi(field.c_str() + colon + 1);
     } else if (arg == "--asleep") {
       config.AsleepFrames = static_cast<int>(number());
     } else if (arg == "--corrupt") {
       config.CorruptRate = std::strtod(value(), nullptr) / 100.0;
     } else if (arg == "--nak-block") {
-      std::string spec = value();
-      size_t colon = spec.find(':');
-      int block = std::atoi(spec.substr(0, colon).c_str());
-      int naks = colon == std::string::npos ? 2 : std::atoi(spec.c_str() + colon + 1);
+      std::string field = value();
+      size_t colon = field.find(':');
+      int block = std::atoi(field.substr(0, colon).c_str());
+      int naks = colon == std::string::npos ? 2 : std::atoi(field.c_str() + colon + 1);
       config.NakBlocks[block] = naks;
     } else if (arg == "--repeat-block") {
       config.RepeatBlocks.insert(static_cast<int>(number()));
@@ -122,12 +122,12 @@ int main(int argc, char** argv) {
     } else if (arg == "--second-id") {
       config.SecondId = value();
     } else if (arg == "--read") {
-      std::string spec = value();
-      size_t eq = spec.find('=');
+      std::string field = value();
+      size_t eq = field.find('=');
       unsigned long code = 0;
-      if (eq == std::string::npos || !ParseUnsigned(spec.substr(0, eq).c_str(), 16, &code) ||
-          code > 0xFF || !ReadFile(spec.substr(eq + 1), &config.ReadData[static_cast<uint8_t>(code)])) {
-        std::fprintf(stderr, "termsim: --read needs CODE=FILE with a readable file: %s\n", spec.c_str());
+      if (eq == std::string::npos || !ParseUnsigned(field.substr(0, eq).c_str(), 16, &code) ||
+          code > 0xFF || !ReadFile(field.substr(eq + 1), &config.ReadData[static_cast<uint8_t>(code)])) {
+        std::fprintf(stderr, "termsim: --read needs CODE=FILE with a readable file: %s\n", field.c_str());
         return 2;
       }
     } else if (arg == "--memory") {
