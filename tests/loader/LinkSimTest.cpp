@@ -13,6 +13,7 @@
 #include "platform/serial/TermiosPort.h"
 #include "resources/krladwin32/Strings.h"
 #include "tests/loader/RecordingStatus.h"
+#include "tests/loader/SimSupport.h"
 #include "tests/support/TempDir.h"
 #include "tools/termsim/TermSim.h"
 
@@ -27,19 +28,12 @@ namespace {
 using TClock = std::chrono::steady_clock;
 constexpr int32_t kPort = 7;
 
-// Time-outs at a fifth: fast, yet far above any answer time of the simulator.
-constexpr double kTestTimeScale = 0.2;
 
 TBytes RandomBytes(size_t size, uint32_t seed) {
   std::mt19937 random(seed);
   TBytes out(size);
   for (auto& b : out) b = static_cast<uint8_t>(random());
   return out;
-}
-
-TBytes Padded(TBytes bytes) {
-  bytes.resize((bytes.size() + kBlockData - 1) / kBlockData * kBlockData, 0);
-  return bytes;
 }
 
 class LinkSimTest : public ::testing::Test {
@@ -57,16 +51,8 @@ class LinkSimTest : public ::testing::Test {
     Link.SetTimeScaleForTests(scale);
   }
 
-  int CommandsAt(uint8_t code, uint32_t baud) const {
-    int n = 0;
-    for (const auto& c : Sim->Commands()) n += c.Code == code && c.Baud == baud;
-    return n;
-  }
-  int CommandsOf(uint8_t code) const {
-    int n = 0;
-    for (const auto& c : Sim->Commands()) n += c.Code == code;
-    return n;
-  }
+  int CommandsAt(uint8_t code, uint32_t baud) const { return CommandCount(*Sim, code, baud); }
+  int CommandsOf(uint8_t code) const { return CommandCount(*Sim, code); }
 
   int32_t SendBytes(uint8_t code, const TBytes& bytes, bool recordMode = false) {
     std::string path = Dir.Write("send.bin", std::string(bytes.begin(), bytes.end()));

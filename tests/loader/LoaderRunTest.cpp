@@ -12,6 +12,7 @@
 #include "platform/serial/TermiosPort.h"
 #include "resources/krladwin32/Strings.h"
 #include "tests/loader/ScriptedUi.h"
+#include "tests/loader/SimSupport.h"
 #include "tests/support/TempDir.h"
 #include "tools/termsim/TermSim.h"
 
@@ -25,18 +26,11 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-// Time-outs at a fifth: fast, yet far above any answer time of the simulator.
-constexpr double kTestTimeScale = 0.2;
 
 TBytes Pattern(size_t size, uint8_t seed) {
   TBytes out(size);
   for (size_t i = 0; i < size; ++i) out[i] = static_cast<uint8_t>(seed + i * 13 + (i >> 7));
   return out;
-}
-
-TBytes Padded(TBytes bytes) {
-  bytes.resize((bytes.size() + kBlockData - 1) / kBlockData * kBlockData, 0);
-  return bytes;
 }
 
 std::string Str(const TBytes& b) { return std::string(b.begin(), b.end()); }
@@ -81,11 +75,7 @@ class LoaderRunTest : public ::testing::Test {
     return Ui.RunWorker([&] { return Run.Run(args); });
   }
 
-  int CommandsOf(uint8_t code) const {
-    int n = 0;
-    for (const auto& c : Sim->Commands()) n += c.Code == code;
-    return n;
-  }
+  int CommandsOf(uint8_t code) const { return CommandCount(*Sim, code); }
   std::vector<termsim::TReceivedFile> Complete() const {
     std::vector<termsim::TReceivedFile> out;
     for (const auto& f : Sim->Received())
