@@ -34,6 +34,19 @@ bool IsAbsolutePath(const std::string& s) {
   return slash != std::string::npos && std::filesystem::is_directory(s.substr(0, slash), ec);
 }
 
+// The text's lines (without their LF) in order, until `visit` returns false.
+template <class TVisit>
+void ForEachLine(const std::string& text, TVisit visit) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    if (!visit(line)) return;
+  }
+}
+
 }  // namespace
 
 TVelwcompOptions ParseArguments(const std::vector<std::string>& args) {
@@ -48,38 +61,31 @@ TVelwcompOptions ParseArguments(const std::vector<std::string>& args) {
 }
 
 void ReadSourceOptions(const std::string& text, TVelwcompOptions& options) {
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
+  ForEachLine(text, [&options](std::string line) {
     if (line.rfind(";-", 0) == 0) line.erase(0, 1);
-    if (line.empty() || (line[0] != '-' && line[0] != '/')) continue;
-    if (line.rfind("--", 0) == 0) return;
-    if (line.size() < 2) continue;
+    if (line.empty() || (line[0] != '-' && line[0] != '/')) return true;
+    if (line.rfind("--", 0) == 0) return false;
+    if (line.size() < 2) return true;
     std::string value = line.substr(2);
     if (const size_t semicolon = value.find(';'); semicolon != std::string::npos)
       value.erase(semicolon);
     while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
       value.pop_back();
     Take(line[1], value, options);
-  }
+    return true;
+  });
 }
 
 std::string FirstNonOptionLine(const std::string& text) {
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
+  std::string found;
+  ForEachLine(text, [&found](std::string line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
       line.pop_back();
-    if (line.empty() || line[0] == '-' || line[0] == '/' || line.rfind(";-", 0) == 0) continue;
-    return line;
-  }
-  return {};
+    if (line.empty() || line[0] == '-' || line[0] == '/' || line.rfind(";-", 0) == 0) return true;
+    found = std::move(line);
+    return false;
+  });
+  return found;
 }
 
 uint32_t DataMemoryBytes(const TVelwcompOptions& options) {

@@ -12,13 +12,17 @@ TCompareEngine::~TCompareEngine() {
 }
 
 void TCompareEngine::Reset() {
+  DropResults();
+  Passes_ = 0;
+}
+
+void TCompareEngine::DropResults() {
   Rows_.Clear();
   Result_.clear();
   Blocks1_.clear();
   Blocks2_.clear();
   File1_.Clear();
   File2_.Clear();
-  Passes_ = 0;
 }
 
 int32_t TCompareEngine::Compare(const std::string& file1, const std::string& file2,
@@ -42,14 +46,7 @@ int32_t TCompareEngine::Compare(const std::string& file1, const std::string& fil
   } catch (const std::bad_alloc&) {
     status = csNoMemory;
   }
-  if (status != csOk) {
-    Rows_.Clear();
-    Result_.clear();
-    Blocks1_.clear();
-    Blocks2_.clear();
-    File1_.Clear();
-    File2_.Clear();
-  }
+  if (status != csOk) DropResults();
   return status;
 }
 

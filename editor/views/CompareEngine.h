@@ -45,6 +45,8 @@ class TCompareEngine {
   [[nodiscard]] int32_t Run();
   void MatchAll();
   void Reset();
+  // Rows, result, blocks and lines go; the file names stay for a refresh.
+  void DropResults();
 
   TDiffLinePool& Pool_;
   TDiffFile File1_;
