@@ -130,7 +130,9 @@ int32_t LoadTextFile(const char* fileName, TTextLines& lines, platform::TMessage
 }
 
 int32_t SaveTextFile(const char* fileName, const TTextLines& lines, const TTextRange* range,
-                     bool columnMode, int32_t caretLine, int32_t caretColumn, int32_t format) {
+                     bool columnMode, int32_t caretLine, int32_t caretColumn, int32_t format,
+                     std::string* keptCopy) {
+  if (keptCopy) keptCopy->clear();
   platform::TSafeFileWriter target;
   if (target.Open(fileName) != 0) return tfsCannotCreate;
 
@@ -162,5 +164,7 @@ int32_t SaveTextFile(const char* fileName, const TTextLines& lines, const TTextR
     }
   }
   if (writer.Flush() != 0) return tfsWriteError;
-  return target.Commit() == 0 ? tfsOk : tfsWriteError;
+  const int32_t status = target.Commit() == 0 ? tfsOk : tfsWriteError;
+  if (keptCopy) *keptCopy = target.KeptCopy();
+  return status;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "editor/text/TextLines.h"
 #include "editor/text/TextTypes.h"
@@ -30,7 +31,10 @@ enum TTextFileStatus : int32_t {
 
 // Writes the whole document (range null; column mode is then ignored) or a range of it,
 // pieces separated by line ends of `format`. 0, -3 (cannot create) or -4 (write failed).
-// A failed save leaves an existing file as it was.
+// A failed save leaves an existing file as it was; in the rare case that a file written in
+// place could not be put back, `keptCopy` (when given) receives where the complete old
+// content was kept, else it is set to "".
 [[nodiscard]] int32_t SaveTextFile(const char* fileName, const TTextLines& lines,
                                    const TTextRange* range, bool columnMode, int32_t caretLine,
-                                   int32_t caretColumn, int32_t format);
+                                   int32_t caretColumn, int32_t format,
+                                   std::string* keptCopy = nullptr);

@@ -19,13 +19,17 @@ bool IsCommandFrame(std::span<const uint8_t> bytes) {
 
 namespace {
 
+// The request's check pair is read the way the record header defines the same pair: X is
+// the exclusive OR of the bytes as they are, S the sum of the bytes rotated left by one.
+// The request's own wording could also mean the XOR of the rotated bytes; we chose the
+// header's reading so that one rule holds for both places, and the simulator checks the
+// request with this same function.
 void MemoryChecks(std::span<const uint8_t> head9, uint8_t* sum, uint8_t* xorValue) {
   uint8_t s = 0;
   uint8_t x = 0;
   for (uint8_t b : head9) {
-    uint8_t r = RotateLeft1(b);
-    s = static_cast<uint8_t>(s + r);
-    x = static_cast<uint8_t>(x ^ r);
+    s = static_cast<uint8_t>(s + RotateLeft1(b));
+    x = static_cast<uint8_t>(x ^ b);
   }
   *sum = s;
   *xorValue = x;

@@ -91,7 +91,8 @@ const TCommandFrame* FindCommandFrame(uint8_t code);
 // True when the six bytes are a well-formed command frame (any code).
 bool IsCommandFrame(std::span<const uint8_t> bytes);
 
-// Memory read request: 02 F1 09 01, address (3 bytes), length (2 bytes), S, X.
+// Memory read request: 02 F1 09 01, address (3 bytes), length (2 bytes), S (sum of the
+// bytes rotated left by one), X (XOR of the bytes), both over the first nine bytes.
 constexpr size_t kMemoryRequestSize = 11;
 using TMemoryRequest = std::array<uint8_t, kMemoryRequestSize>;
 constexpr std::array<uint8_t, 4> kMemoryRequestHead{0x02, 0xF1, 0x09, 0x01};

@@ -40,7 +40,7 @@ TEST(FramesTest, CommandFrameRecognitionRejectsEveryBrokenByte) {
 TEST(FramesTest, MemoryRequestCarriesAddressAndLengthLowByteFirst) {
   const TMemoryRequest r = MakeMemoryReadRequest(0x012345, 0x0100);
   const TMemoryRequest expected{0x02, 0xF1, 0x09, 0x01, 0x45, 0x23, 0x01, 0x00, 0x01,
-                                0xCF /* sum of rotated bytes */, 0x3B /* their XOR */};
+                                0xCF /* sum of rotated bytes */, 0x9D /* XOR of the bytes */};
   EXPECT_EQ(r, expected);
 
   uint32_t address = 0;

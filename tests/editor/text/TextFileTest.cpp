@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/text/TextLimits.h"
+#include "platform/file/SafeFileWriter.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -306,34 +307,48 @@ TEST_F(TextFileTest, SaveWhereNothingCanBeCreated) {
   EXPECT_EQ(SaveTextFile(Dir.Path().c_str(), Lines, nullptr, false, 0, 0, 0), tfsCannotCreate);
 }
 
-// A write that fails part way (here: the file size limit) must not cost the old file.
+// A write that fails part way (here: the file size limit) must not cost the old file, also
+// not one with a second hard link, which is written in place, nor one bigger than the limit.
 TEST_F(TextFileTest, FailedSaveKeepsTheOldContent) {
-  std::string out = Dir.Write("keep.txt", "precious old content\r\n");
   for (int i = 0; i < 2000; ++i)
     Lines.AddCopy("a new line that makes the file much bigger");
+  platform::SafeWriteHooks().RescueDirectory = Dir.File("rescue");
+  const std::string big(64000, 'o');
+  for (const std::string& old : {std::string("precious old content\r\n"), big}) {
+    std::filesystem::remove_all(Dir.File("work"));
+    std::filesystem::create_directory(Dir.File("work"));
+    std::string out = Dir.Write("work/keep.txt", old);
+    std::string second = Dir.File("work/second.txt");
+    ASSERT_EQ(link(out.c_str(), second.c_str()), 0);
 
-  struct rlimit old {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  struct sigaction ignore {
-  }, previous{};
-  ignore.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &ignore, &previous);
-  struct rlimit small = old;
-  small.rlim_cur = 40000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  int32_t status = SaveTextFile(out.c_str(), Lines, nullptr, false, 0, 0, lefWindows);
-  setrlimit(RLIMIT_FSIZE, &old);
-  sigaction(SIGXFSZ, &previous, nullptr);
+    struct rlimit before {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    struct sigaction ignore {
+    }, previous{};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &previous);
+    struct rlimit small = before;
+    small.rlim_cur = 20000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string kept = "?";
+    int32_t status = SaveTextFile(out.c_str(), Lines, nullptr, false, 0, 0, lefWindows, &kept);
+    setrlimit(RLIMIT_FSIZE, &before);
+    sigaction(SIGXFSZ, &previous, nullptr);
 
-  EXPECT_EQ(status, tfsWriteError);
-  EXPECT_EQ(TTempDir::Read(out), "precious old content\r\n");
-  // No temporary file is left behind.
-  int files = 0;
-  for (auto& entry : std::filesystem::directory_iterator(Dir.Path())) {
-    (void)entry;
-    ++files;
+    EXPECT_EQ(status, tfsWriteError);
+    EXPECT_EQ(kept, "");
+    EXPECT_EQ(TTempDir::Read(out), old);
+    EXPECT_EQ(TTempDir::Read(second), old);
+    // No temporary file and no copy is left behind.
+    int files = 0;
+    for (auto& entry : std::filesystem::directory_iterator(Dir.File("work"))) {
+      (void)entry;
+      ++files;
+    }
+    EXPECT_EQ(files, 2);
+    EXPECT_TRUE(platform::FindInterruptedSaves().empty());
   }
-  EXPECT_EQ(files, 1);
+  platform::SafeWriteHooks() = {};
 }
 
 }  // namespace
