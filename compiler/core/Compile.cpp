@@ -147,9 +147,10 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
     platform::DeleteFile(outputName.c_str());
     return kCompileFailed;
   };
+  // A source that cannot be read is the first thing to say: no other setting helps then.
+  if (!Source_.Open(source)) return fail(msgOpenFailed, {source});
   if (definition == nullptr || *definition == '\0') return fail(msgNoConfig, {});
   if (driver == nullptr || *driver == '\0') return fail(msgNoDriver, {});
-  if (!Source_.Open(source)) return fail(msgOpenFailed, {source});
   if (const uint32_t status = Output_.Create(outputName); status != 0) {
     Reporter_.Report(status, {outputName});
     Output_.Discard();

@@ -7,16 +7,11 @@
 #include "platform/file/File.h"
 #include "platform/file/FileOps.h"
 
-DestinationData::~DestinationData() {
-  if (Handle_ >= 0) platform::FileClose(Handle_);
-}
-
 uint32_t DestinationData::Create(const std::string& name) {
   Name_ = name;
   Bytes_.assign(sizeof(TRecordHeader), '\0');
-  Handle_ = platform::FileCreate(name.c_str());
-  if (Handle_ < 0) return 102;
-  if (platform::FileWrite(Handle_, Bytes_.data(), static_cast<int32_t>(Bytes_.size())) !=
+  if (Writer_.Open(name.c_str()) != 0) return 102;
+  if (platform::FileWrite(Writer_.Handle(), Bytes_.data(), static_cast<int32_t>(Bytes_.size())) !=
       static_cast<int32_t>(Bytes_.size()))
     return 103;
   return 0;
@@ -57,24 +52,23 @@ void SetRecordChecks(std::string& record) {
 }
 
 bool DestinationData::Finish() {
-  if (Handle_ < 0) return false;
+  const int32_t handle = Writer_.Handle();
+  if (handle < 0) return false;
   TRecordHeader header{0, 0, kRecordMagic, static_cast<uint32_t>(Bytes_.size())};
   std::memcpy(Bytes_.data(), &header, sizeof header);
   SetRecordChecks(Bytes_);
-  bool ok = platform::FileTruncate(Handle_, 0) && platform::FileSeek(Handle_, 0, 0) == 0;
+  bool ok = platform::FileTruncate(handle, 0) && platform::FileSeek(handle, 0, 0) == 0;
   for (size_t done = 0; ok && done < Bytes_.size();) {
     const size_t chunk = std::min<size_t>(Bytes_.size() - done, 1u << 20);
-    ok = platform::FileWrite(Handle_, Bytes_.data() + done, static_cast<int32_t>(chunk)) ==
+    ok = platform::FileWrite(handle, Bytes_.data() + done, static_cast<int32_t>(chunk)) ==
          static_cast<int32_t>(chunk);
     done += chunk;
   }
-  ok = platform::FileClose(Handle_) == 0 && ok;
-  Handle_ = -1;
-  return ok;
+  if (!ok) return false;
+  return Writer_.Commit() == 0;
 }
 
 void DestinationData::Discard() {
-  if (Handle_ >= 0) platform::FileClose(Handle_);
-  Handle_ = -1;
+  Writer_.Abandon();
   if (!Name_.empty()) platform::DeleteFile(Name_.c_str());
 }

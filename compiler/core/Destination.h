@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/file/SafeFileWriter.h"
+
 // Header of the data record; the check bytes cover everything from Length on.
 #pragma pack(push, 1)
 struct TRecordHeader {
@@ -19,19 +21,20 @@ static_assert(offsetof(TRecordHeader, Length) == 3);
 
 constexpr uint8_t kRecordMagic = 0x55;
 
-// The record is kept in memory and written out whole when finished; the file itself is
-// created (with an empty header) at the start so that a name that cannot be written is
-// found before any work is done.
+// The record is kept in memory and written out whole when finished. Its file is opened at the
+// start (a temporary beside it gets the empty header) so that a name that cannot be written
+// is found before any work is done; the complete record replaces the old one only at the
+// end, so a compile that is killed half way leaves the old record as it was.
 class DestinationData {
  public:
   DestinationData() = default;
-  ~DestinationData();
+  ~DestinationData() = default;
   DestinationData(const DestinationData&) = delete;
   DestinationData& operator=(const DestinationData&) = delete;
 
   // 0, or the message number: 102 cannot be created, 103 header cannot be written.
   [[nodiscard]] uint32_t Create(const std::string& name);
-  bool IsOpen() const { return Handle_ >= 0; }
+  bool IsOpen() const { return Writer_.Handle() >= 0; }
 
   // Offset at which the next byte goes.
   int32_t Position() const { return static_cast<int32_t>(Bytes_.size()); }
@@ -43,7 +46,7 @@ class DestinationData {
 
   // Sets the length and check bytes and writes the file; false on a write failure.
   [[nodiscard]] bool Finish();
-  // Closes and removes the file (a failed compilation keeps no record).
+  // Drops the new record and removes the old one (a failed compilation keeps no record).
   void Discard();
 
   const std::string& Bytes() const { return Bytes_; }
@@ -55,7 +58,7 @@ class DestinationData {
  private:
   std::string Name_;
   std::string Bytes_;  // header included
-  int32_t Handle_ = -1;
+  platform::TSafeFileWriter Writer_;
 };
 
 // Computes X and S over bytes 3.. of a record and stores them in bytes 0 and 1.

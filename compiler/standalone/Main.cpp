@@ -3,8 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -13,13 +12,17 @@
 #include "compiler/core/MessageList.h"
 #include "compiler/standalone/MessageFile.h"
 #include "compiler/standalone/Options.h"
+#include "platform/file/FileOps.h"
 #include "platform/file/SettingsPath.h"
+#include "resources/velcomp/Strings.h"
 
 namespace {
 
+// The file's bytes; "" when it cannot be read (the compile then says why).
 std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes;
+  if (platform::ReadWholeFile(name.c_str(), bytes) != 0) bytes.clear();
+  return bytes;
 }
 
 // The status display on a terminal: driver and definition versions once, then the
@@ -42,9 +45,7 @@ int32_t ShowStatus(VELSTATUS* status) {
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   const std::string programDir = platform::ProgramDirectory();
   TVelwcompOptions options = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (options.Source.empty())
@@ -68,9 +69,26 @@ int main(int argc, char** argv) {
                                     DataMemoryBytes(options), terminal ? ShowStatus : nullptr,
                                     &display, record.c_str(), messages);
   if (display.Shown >= 0) std::fputc('\n', stderr);
-  if (!WriteMessageFile(messageFile, messages))
-    std::fprintf(stderr, "velwcomp: %s\n", Cp1252ToUtf8(messageFile).c_str());
+  if (!WriteMessageFile(messageFile, messages)) {
+    const std::string text = FormatVelText(vsVelComp + vcNotWritten, {messageFile});
+    std::fprintf(stderr, "velwcomp: %s\n", Cp1252ToUtf8(text).c_str());
+  }
   const std::string text = Cp1252ToUtf8(FormatMessageFile(messages));
   std::fputs(text.c_str(), stderr);
   return result == kCompileOk ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Failures are status codes everywhere below; anything thrown all the same (memory) ends
+  // the run as a failed compile rather than an abort.
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "velwcomp: %s\n", e.what());
+  } catch (...) {
+    std::fputs("velwcomp: ?\n", stderr);
+  }
+  return 1;
 }

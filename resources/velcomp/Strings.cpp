@@ -67,6 +67,7 @@ constexpr std::array kStrings{
     TStringEntry{1101, "\rCompiler Status: %i % wurde compiliert        "},
     TStringEntry{1102, "Treiber: %s\n"},
     TStringEntry{1103, "Config:  %s\n"},
+    TStringEntry{1104, "Die Datei \"%s\" konnte nicht geschrieben werden !"},
 };
 
 static_assert(StringTableSorted(kStrings), "string table must be sorted by id");

@@ -13,6 +13,7 @@ constexpr uint32_t vcLinePrefix = 1000;  // "[Zeile:%i] "
 constexpr uint32_t vcStatusLine = 1001;
 constexpr uint32_t vcStatusDriver = 1002;
 constexpr uint32_t vcStatusConfig = 1003;
+constexpr uint32_t vcNotWritten = 1004;  // a file (the message file) could not be written
 
 // Numbers inside "::MESSAGEHEADERS": the captions of the message file.
 constexpr uint32_t mhWarning = 1;

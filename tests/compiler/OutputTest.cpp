@@ -1,7 +1,10 @@
 // The record header and check bytes, symbols, segments, and the listing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "compiler/core/Charset.h"
+#include "compiler/core/Destination.h"
 #include "compiler/core/Reporter.h"
 #include "tests/compiler/VelTestSupport.h"
 
@@ -19,6 +22,37 @@ TEST(RecordTest, CheckBytesRotateLeft) {
   EXPECT_EQ(vel.Record(), Bytes({0x08, 0x14, 0x55, 9, 0, 0, 0, 1, 0}));
   vel.Compile("[80h]", DefinitionText("", ""));  // bit 7 comes round to bit 0
   EXPECT_EQ(vel.Record(), Bytes({0x89, 0x13, 0x55, 9, 0, 0, 0, 0x80, 0}));
+}
+
+// The old record stays whole until the new one is complete: a compile killed half way (here:
+// one that never finishes) must not leave a stub; a failed compile removes the old record.
+TEST(RecordTest, OldRecordStaysUntilTheNewOneIsComplete) {
+  TTempDir dir;
+  const std::string name = dir.Write("prog.ved", "old record bytes");
+  {
+    DestinationData output;
+    ASSERT_EQ(output.Create(name), 0u);
+    ASSERT_TRUE(output.Write("abc", 3));
+    EXPECT_EQ(TTempDir::Read(name), "old record bytes");
+  }  // gone without Finish, as in a killed run
+  EXPECT_EQ(TTempDir::Read(name), "old record bytes");
+  {
+    DestinationData output;
+    ASSERT_EQ(output.Create(name), 0u);
+    ASSERT_TRUE(output.Write("abc", 3));
+    ASSERT_TRUE(output.Finish());
+  }
+  EXPECT_EQ(TTempDir::Read(name).size(), 10u);
+  EXPECT_EQ(TTempDir::Read(name).substr(2), Bytes({0x55, 10, 0, 0, 0, 'a', 'b', 'c'}));
+  {
+    DestinationData output;
+    ASSERT_EQ(output.Create(name), 0u);
+    output.Discard();
+  }
+  EXPECT_FALSE(std::filesystem::exists(name));
+  size_t files = 0;
+  for (auto& e : std::filesystem::directory_iterator(dir.Path())) (void)e, ++files;
+  EXPECT_EQ(files, 0u);  // no temporary left either
 }
 
 const std::string kJumpDef = DefinitionText("", "  db 40h\n  @ J P 0");

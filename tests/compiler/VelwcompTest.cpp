@@ -86,4 +86,38 @@ TEST(VelwcompProgramTest, BatchCompile) {
   EXPECT_EQ(TTempDir::Read(dir.File("bad.err")), "Fehler : Fehlender Treiber!\n");
 }
 
+// Bad inputs end with the compiler's own message and exit code 1, never with an abort.
+TEST(VelwcompProgramTest, BadInputsEndWithTheirMessage) {
+  TTempDir dir;
+  const std::string exe = dir.File("velwcomp");
+  std::filesystem::copy_file(VELWCOMP_PATH, exe);
+  std::filesystem::copy_file(std::string(ZK_SOURCE_DIR) + "/samples/vel/ZIRE.CFG",
+                             dir.File("ZIRE.CFG"));
+  auto run = [&](const std::string& args) {
+    int status = std::system(("cd " + dir.Path() + " && ./velwcomp " + args + " 2>err.out").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  };
+  // A source that is a directory.
+  std::filesystem::create_directory(dir.File("X.vel"));
+  EXPECT_EQ(run("X"), 1);
+  EXPECT_EQ(TTempDir::Read(dir.File("err.out")),
+            "Fehler : Datei \"X.vel\" konnte nicht geöffnet werden!\n");
+  // A missing source without a driver: the open failure, not the missing driver.
+  EXPECT_EQ(run("nosuch"), 1);
+  EXPECT_EQ(TTempDir::Read(dir.File("err.out")),
+            "Fehler : Datei \"nosuch.vel\" konnte nicht geöffnet werden!\n");
+  // A message file that cannot be written is named as such.
+  dir.Write("ok.vel", "; nothing\n");
+  std::filesystem::create_directory(dir.File("ok.err"));
+  EXPECT_EQ(run("ok"), 1);
+  EXPECT_NE(TTempDir::Read(dir.File("err.out"))
+                .find("velwcomp: Die Datei \"ok.err\" konnte nicht geschrieben werden !\n"),
+            std::string::npos)
+      << TTempDir::Read(dir.File("err.out"));
+  // A failed compile removes an old record.
+  dir.Write("ok.ved", "old");
+  EXPECT_EQ(run("ok"), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("ok.ved")));
+}
+
 }  // namespace
