@@ -4,6 +4,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QClipboard>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -19,7 +20,9 @@
 
 #include "platform/charset/Charset.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtControls.h"
+#include "platform/qt/QtDragDrop.h"
 #include "platform/qt/QtWindowWidget.h"
 #include "platform/ui/CodePages.h"
 #include "platform/ui/MessageBox.h"
@@ -84,6 +87,12 @@ TQtBackend::TQtBackend() {
       widget->update(QRect(Caret_.Pos.X, Caret_.Pos.Y, Caret_.Width, Caret_.Height));
     }
   });
+  Clipboard_ = std::make_unique<TQtClipboard>();
+  // The blink timer as context ends the connection with the back end.
+  if (QClipboard* clipboard = QApplication::clipboard()) {
+    QObject::connect(clipboard, &QClipboard::dataChanged, Blink_.get(),
+                     [] { InputClipboardChanged(); });
+  }
 }
 
 TQtBackend::~TQtBackend() {
@@ -337,6 +346,12 @@ int32_t TQtBackend::MessageBox(TWindow owner, std::string_view text, std::string
     if (box.clickedButton() == button) return id;
   }
   return count == 1 ? IDOK : IDCANCEL;
+}
+
+TSystemClipboard* TQtBackend::SystemClipboard() { return Clipboard_.get(); }
+
+int32_t TQtBackend::RunDrag(TWindow source, const TTransferData& data, uint32_t allowed) {
+  return static_cast<int32_t>(RunQtDrag(WidgetOf(source), data, allowed));
 }
 
 }  // namespace platform

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace platform {
 
+class TQtClipboard;
 class TQtWindowWidget;
 
 class TQtBackend final : public TUiBackend {
@@ -42,6 +43,8 @@ class TQtBackend final : public TUiBackend {
   void Beep(uint32_t type) override;
   int32_t MessageBox(TWindow owner, std::string_view text, std::string_view caption,
                      uint32_t type) override;
+  TSystemClipboard* SystemClipboard() override;
+  int32_t RunDrag(TWindow source, const TTransferData& data, uint32_t allowed) override;
 
   // The widget of a window (for embedding and tests); null when unknown.
   QWidget* WidgetOf(TWindow window) const;
@@ -56,6 +59,7 @@ class TQtBackend final : public TUiBackend {
   std::map<TWindow, TQtWindowWidget*> Widgets_;
   std::map<TWindow, QWidget*> Controls_;  // native widgets of dialog controls
   std::map<std::string, std::unique_ptr<QFont>> Fonts_;
+  std::unique_ptr<TQtClipboard> Clipboard_;
   TCaretState Caret_;
   std::unique_ptr<QTimer> Blink_;
   bool BlinkOn_ = true;  // the caret is drawn in this half of the blink

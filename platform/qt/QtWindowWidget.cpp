@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "platform/qt/QtBackend.h"
+#include "platform/qt/QtDragDrop.h"
 #include "platform/ui/CodePages.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/MessageLoop.h"
@@ -53,6 +54,7 @@ TQtWindowWidget::TQtWindowWidget(TQtBackend& backend, TWindow window, QWidget* p
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setAcceptDrops(true);
   HBar_ = new QScrollBar(Qt::Horizontal, this);
   VBar_ = new QScrollBar(Qt::Vertical, this);
   HBar_->hide();
@@ -222,6 +224,11 @@ void TQtWindowWidget::moveEvent(QMoveEvent*) {
   if (p.x() != r.Left || p.y() != r.Top) {
     MoveWindow(Window_, TRect{p.x(), p.y(), p.x() + r.Width(), p.y() + r.Height()});
   }
+}
+
+bool TQtWindowWidget::event(QEvent* event) {
+  if (IsWindow(Window_) && DeliverDragEvent(Window_, event)) return true;
+  return QWidget::event(event);
 }
 
 void TQtWindowWidget::closeEvent(QCloseEvent* event) {

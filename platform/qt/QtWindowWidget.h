@@ -40,6 +40,8 @@ class TQtWindowWidget final : public QWidget {
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool focusNextPrevChild(bool) override { return false; }
+  // Drag events go to the layer's drop routing.
+  bool event(QEvent* event) override;
 
  private:
   QSize ClientSize() const;

@@ -12,6 +12,9 @@
 
 namespace platform {
 
+class TSystemClipboard;
+struct TTransferData;
+
 struct TScrollBarState {
   int32_t Min = 0;
   int32_t Max = 0;
@@ -74,6 +77,15 @@ class TUiBackend {
   // Returns IDOK, IDCANCEL, IDYES or IDNO.
   virtual int32_t MessageBox(TWindow owner, std::string_view text, std::string_view caption,
                              uint32_t type) = 0;
+
+  // The desktop's clipboard; null lets the layer keep one in memory.
+  virtual TSystemClipboard* SystemClipboard() { return nullptr; }
+  // Runs a drag from `source` until drop or cancel and returns the effect; -1 when the back
+  // end has no drags of its own (the layer then plays scripted outcomes).
+  virtual int32_t RunDrag(TWindow /*source*/, const TTransferData& /*data*/,
+                          uint32_t /*allowed*/) {
+    return -1;
+  }
 };
 
 }  // namespace platform

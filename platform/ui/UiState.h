@@ -18,6 +18,9 @@
 
 namespace platform::ui_detail {
 
+struct TClipboardState;
+struct TDragDropState;
+
 struct TWindowObject final : THandleObject {
   THandleKind Kind() const override { return THandleKind::Window; }
   TWindow Handle = 0;
@@ -70,6 +73,9 @@ struct TUiState {
   std::deque<std::shared_ptr<TCrossSend>> Sends;
   bool QuitPosted = false;
   int32_t QuitCode = 0;
+  // Made on first use by Clipboard.cpp and DragDrop.cpp.
+  std::shared_ptr<TClipboardState> Clipboard;
+  std::shared_ptr<TDragDropState> DragDrop;
 };
 
 // Null before InitUi.
@@ -79,6 +85,8 @@ void TrackKeyState(const TMsg& msg);
 TWindowObject* Lookup(TWindow window);
 // Answers the sends other threads are waiting for (user-interface thread).
 void RunCrossSends();
+// Drops the drop target of a window that goes away.
+void ForgetDropTarget(TWindow window);
 // The classes of the dialog controls; every session has them.
 void RegisterControlClasses();
 

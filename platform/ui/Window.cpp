@@ -29,6 +29,7 @@ void ForgetWindow(TUiState& s, TWindowObject& w) {
   }
   if (s.Caret.Owner == w.Handle) DestroyCaret();
   std::erase_if(s.Timers, [&](const TTimer& t) { return t.Window == w.Handle; });
+  ForgetDropTarget(w.Handle);
   std::erase(s.Windows, w.Handle);
   if (TWindowObject* parent = Lookup(w.Parent)) std::erase(parent->Children, w.Handle);
 }
