@@ -68,6 +68,14 @@ QWidget* CreateControlWidget(TWindow window, QWidget* parent) {
   QWidget* widget = nullptr;
   switch (ControlKindOf(window)) {
     case TControlKind::None:
+    case TControlKind::CheckBox:
+    case TControlKind::RadioButton:
+    case TControlKind::Edit:
+    case TControlKind::ListBox:
+    case TControlKind::ComboBox:
+    case TControlKind::ListView:
+    case TControlKind::Spin:
+    case TControlKind::TabControl:
       return nullptr;
     case TControlKind::Static: {
       auto* label = new QLabel(parent);

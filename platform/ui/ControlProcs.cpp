@@ -1,9 +1,12 @@
-// Window procedures of the control classes: painting through the layer's canvas (what the
-// headless back end records), button clicks from mouse and keys, progress-bar state.
+// Window procedures of static texts, buttons (push, check, radio, group) and progress bars:
+// painting through the layer's canvas (what the headless back end records), clicks from mouse
+// and keys, check states, progress-bar state; and the registration of every control class.
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/ui/ControlState.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
@@ -14,12 +17,20 @@ namespace platform {
 
 namespace {
 
+using ctl_detail::DrawFrame;
+
 constexpr TBrush kFaceBrush = COLOR_BTNFACE + 1;
-constexpr TColorRef kFrameColor = MakeRgb(160, 160, 160);
 
 // Extra values of a progress bar and of a button.
 enum : int32_t { xProgressMin, xProgressMax, xProgressPos, kProgressExtras };
-enum : int32_t { xButtonPushed, kButtonExtras };
+enum : int32_t { xButtonPushed, xButtonCheck, kButtonExtras };
+
+uint32_t ButtonType(TWindow window) { return GetWindowStyle(window) & BS_TYPEMASK; }
+bool IsCheckType(uint32_t type) {
+  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+         type == BS_AUTO3STATE;
+}
+bool IsRadioType(uint32_t type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
 
 // Lines of `text` as they fit `width`: broken at line ends, else at the last blank that fits,
 // else inside an overlong word.
@@ -55,7 +66,9 @@ void PaintStatic(TWindow window, TCanvas& dc) {
   bool wrap = (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP;
   int32_t height = dc.GetTextMetrics().Height;
   int32_t y = 0;
-  for (const std::string& line : WrapText(dc, GetWindowText(window), client.Width(), wrap)) {
+  std::string text = GetWindowText(window);
+  if (!(style & SS_NOPREFIX)) text = ctl_detail::StripMnemonic(text);
+  for (const std::string& line : WrapText(dc, text, client.Width(), wrap)) {
     if (y >= client.Bottom) break;
     if (!line.empty()) {
       dc.DrawText(line, TRect{0, y, client.Right, y + height}, align | DT_SINGLELINE);
@@ -64,18 +77,9 @@ void PaintStatic(TWindow window, TCanvas& dc) {
   }
 }
 
-void DrawFrame(TCanvas& dc, const TRect& r) {
-  dc.SetPen(kFrameColor);
-  dc.MoveTo(r.Left, r.Top);
-  dc.LineTo(r.Right - 1, r.Top);
-  dc.LineTo(r.Right - 1, r.Bottom - 1);
-  dc.LineTo(r.Left, r.Bottom - 1);
-  dc.LineTo(r.Left, r.Top);
-}
-
 void PaintGroupBox(TWindow window, TCanvas& dc) {
   TRect client = GetClientRect(window);
-  std::string text = GetWindowText(window);
+  std::string text = ctl_detail::StripMnemonic(GetWindowText(window));
   int32_t height = dc.GetTextMetrics().Height;
   DrawFrame(dc, TRect{0, height / 2, client.Right, client.Bottom});
   if (text.empty()) return;
@@ -85,7 +89,31 @@ void PaintGroupBox(TWindow window, TCanvas& dc) {
   dc.TextOut(8, 0, text);
 }
 
+// A box (check) or circle-like box (radio) left of the text; the mark shows the state.
+void PaintCheck(TWindow window, TCanvas& dc) {
+  TRect client = GetClientRect(window);
+  int32_t box = std::min(13, client.Height());
+  TRect mark{0, (client.Height() - box) / 2, box, (client.Height() - box) / 2 + box};
+  DrawFrame(dc, mark);
+  intptr_t check = GetWindowExtra(window, xButtonCheck);
+  if (check == BST_CHECKED) {
+    dc.FillRect(TRect{mark.Left + 3, mark.Top + 3, mark.Right - 3, mark.Bottom - 3},
+                GetSysColor(COLOR_WINDOWTEXT));
+  } else if (check == BST_INDETERMINATE) {
+    dc.FillRect(TRect{mark.Left + 3, mark.Top + 3, mark.Right - 3, mark.Bottom - 3},
+                ctl_detail::kGrayText);
+  }
+  dc.DrawText(ctl_detail::StripMnemonic(GetWindowText(window)),
+              TRect{box + 4, 0, client.Right, client.Bottom},
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+}
+
 void PaintButton(TWindow window, TCanvas& dc) {
+  uint32_t type = ButtonType(window);
+  if (IsCheckType(type) || IsRadioType(type)) {
+    PaintCheck(window, dc);
+    return;
+  }
   TRect client = GetClientRect(window);
   DrawFrame(dc, client);
   if ((GetWindowStyle(window) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
@@ -93,7 +121,8 @@ void PaintButton(TWindow window, TCanvas& dc) {
   }
   TRect text = client;
   if (GetWindowExtra(window, xButtonPushed)) text = OffsetRect(text, 1, 1);
-  dc.DrawText(GetWindowText(window), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  dc.DrawText(ctl_detail::StripMnemonic(GetWindowText(window)), text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 void PaintProgress(TWindow window, TCanvas& dc) {
@@ -105,20 +134,13 @@ void PaintProgress(TWindow window, TCanvas& dc) {
   if (filled > 0) dc.FillRect(TRect{1, 1, 1 + filled, client.Bottom - 1}, GetSysColor(COLOR_HIGHLIGHT));
 }
 
-template <typename Paint>
-intptr_t PaintWith(TWindow window, Paint paint) {
-  TPaintStruct ps;
-  if (TCanvas* dc = BeginPaint(window, ps)) {
-    dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
-    paint(window, *dc);
-  }
-  EndPaint(window, ps);
-  return 0;
+intptr_t PaintWith(TWindow window, void (*paint)(TWindow, TCanvas&)) {
+  return ctl_detail::PaintControl(window, paint);
 }
 
 intptr_t StaticProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   if (message == WM_PAINT) return PaintWith(window, PaintStatic);
+  if (message == WM_GETDLGCODE) return DLGC_STATIC;
   return DefWindowProc(window, message, wParam, lParam);
 }
 
@@ -131,12 +153,69 @@ void SetPushed(TWindow window, bool pushed) {
   }
 }
 
+intptr_t SetCheck(TWindow window, intptr_t check) {
+  uint32_t type = ButtonType(window);
+  if (!IsCheckType(type) && !IsRadioType(type)) return 0;
+  if (check == BST_INDETERMINATE && type != BS_3STATE && type != BS_AUTO3STATE) {
+    check = BST_CHECKED;
+  }
+  if (check != BST_CHECKED && check != BST_INDETERMINATE) check = BST_UNCHECKED;
+  if (GetWindowExtra(window, xButtonCheck) != check) {
+    SetWindowExtra(window, xButtonCheck, check);
+    ctl_detail::ValueChanged(window);
+  }
+  return 0;
+}
+
+// An automatic radio button unchecks the others of its group: the siblings from the group's
+// first control (WS_GROUP) to the next group.
+void CheckInGroup(TWindow window) {
+  TWindow parent = GetParent(window);
+  std::vector<TWindow> group;
+  for (TWindow sibling : ui_detail::Lookup(parent) ? ui_detail::Lookup(parent)->Children
+                                                   : std::vector<TWindow>{}) {
+    if (GetWindowStyle(sibling) & WS_GROUP) {
+      if (std::find(group.begin(), group.end(), window) != group.end()) break;
+      group.clear();
+    }
+    group.push_back(sibling);
+  }
+  for (TWindow other : group) {
+    if (other != window && ControlKindOf(other) == TControlKind::RadioButton &&
+        ButtonType(other) == BS_AUTORADIOBUTTON) {
+      SetCheck(other, BST_UNCHECKED);
+    }
+  }
+  SetCheck(window, BST_CHECKED);
+}
+
 // The parent may destroy the button while it handles the click: nothing touches the button
 // after the send.
 void Click(TWindow window) {
-  SendMessage(GetParent(window), WM_COMMAND,
-              MakeWParam(static_cast<uint32_t>(GetDlgCtrlID(window)), BN_CLICKED),
-              static_cast<intptr_t>(window));
+  switch (ButtonType(window)) {
+    case BS_AUTOCHECKBOX:
+      SetCheck(window, GetWindowExtra(window, xButtonCheck) == BST_CHECKED ? BST_UNCHECKED
+                                                                          : BST_CHECKED);
+      break;
+    case BS_AUTO3STATE:
+      SetCheck(window, (GetWindowExtra(window, xButtonCheck) + 1) % 3);
+      break;
+    case BS_AUTORADIOBUTTON:
+      CheckInGroup(window);
+      break;
+    default:
+      break;
+  }
+  NotifyParent(window, BN_CLICKED);
+}
+
+intptr_t DialogCode(TWindow window) {
+  uint32_t type = ButtonType(window);
+  if (type == BS_GROUPBOX) return DLGC_STATIC;
+  if (IsRadioType(type)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
+  if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+  if (type == BS_PUSHBUTTON) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+  return DLGC_BUTTON;
 }
 
 intptr_t ButtonProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -165,10 +244,23 @@ intptr_t ButtonProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t
       if (!group && (wParam == VK_SPACE || wParam == VK_RETURN)) Click(window);
       return 0;
     case BM_CLICK:
-      if (!group) Click(window);
+      if (!group && IsWindowEnabled(window)) Click(window);
       return 0;
     case BM_GETSTATE:
-      return GetWindowExtra(window, xButtonPushed) ? BST_PUSHED : 0;
+      return (GetWindowExtra(window, xButtonPushed) ? BST_PUSHED : 0) |
+             GetWindowExtra(window, xButtonCheck) | (GetFocus() == window ? BST_FOCUS : 0);
+    case BM_GETCHECK:
+      return GetWindowExtra(window, xButtonCheck);
+    case BM_SETCHECK:
+      return SetCheck(window, static_cast<intptr_t>(wParam));
+    case BM_SETSTYLE: {
+      uint32_t style = GetWindowStyle(window) & ~(BS_TYPEMASK | WS_VISIBLE);
+      SetWindowStyle(window, style | (static_cast<uint32_t>(wParam) & BS_TYPEMASK));
+      if (lParam) InvalidateRect(window, nullptr);
+      return 0;
+    }
+    case WM_GETDLGCODE:
+      return DialogCode(window);
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }
@@ -241,6 +333,26 @@ void RegisterControlClasses() {
   cls.Proc = ProgressProc;
   cls.ExtraValues = kProgressExtras;
   (void)RegisterWindowClass(cls);
+  // The others keep their state object in extra 0.
+  cls.ExtraValues = 1;
+  cls.Style = CS_DBLCLKS;
+  const std::pair<std::string_view, TWindowProc> kStateful[] = {
+      {kEditClass, ctl_detail::EditProc},
+      {kListBoxClass, ctl_detail::ListBoxProc},
+      {kComboBoxClass, ctl_detail::ComboBoxProc},
+      {kListViewClass, ctl_detail::ListViewProc},
+      {kSpinClass, ctl_detail::SpinProc},
+      {kTabControlClass, ctl_detail::TabControlProc},
+  };
+  for (const auto& [name, proc] : kStateful) {
+    cls.Name = std::string(name);
+    cls.Proc = proc;
+    cls.Background = name == kEditClass || name == kListBoxClass || name == kListViewClass
+                         ? kWindowColorBrush
+                         : kFaceBrush;
+    cls.Cursor = name == kEditClass ? TCursorKind::IBeam : TCursorKind::Arrow;
+    (void)RegisterWindowClass(cls);
+  }
 }
 
 }  // namespace ui_detail

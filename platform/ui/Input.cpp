@@ -1,6 +1,7 @@
 // Input from the back end: key state, routing to focus and capture, sizes.
 #include "platform/ui/Input.h"
 
+#include "platform/ui/Controls.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UiState.h"
 #include "platform/ui/Window.h"
@@ -99,6 +100,8 @@ void InputMouse(TWindow window, uint32_t message, TPoint client) {
       break;
   }
   TWindow target = s->Capture ? s->Capture : window;
+  // A disabled window (or one inside a disabled dialog owner) takes no clicks.
+  if (message != WM_MOUSEMOVE && !IsWindowEnabled(target)) return;
   if (message == WM_LBUTTONDBLCLK && !(GetClassStyle(target) & CS_DBLCLKS)) {
     message = WM_LBUTTONDOWN;
   }

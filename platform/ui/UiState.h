@@ -20,6 +20,7 @@ namespace platform::ui_detail {
 
 struct TClipboardState;
 struct TDragDropState;
+struct TDialogScriptState;
 
 struct TWindowObject final : THandleObject {
   THandleKind Kind() const override { return THandleKind::Window; }
@@ -76,6 +77,8 @@ struct TUiState {
   // Made on first use by Clipboard.cpp and DragDrop.cpp.
   std::shared_ptr<TClipboardState> Clipboard;
   std::shared_ptr<TDragDropState> DragDrop;
+  // Scripted answers of the common dialogs (DialogScript.cpp).
+  std::shared_ptr<TDialogScriptState> DialogScript;
 };
 
 // Null before InitUi.

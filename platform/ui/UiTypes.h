@@ -105,6 +105,7 @@ constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
 constexpr uint32_t WM_RBUTTONUP = 0x0205;
 constexpr uint32_t WM_CAPTURECHANGED = 0x0215;
 constexpr uint32_t WM_MDIACTIVATE = 0x0222;
+constexpr uint32_t WM_NOTIFY = 0x004E;
 
 // WM_SIZE wParam.
 constexpr uintptr_t SIZE_RESTORED = 0;
@@ -228,5 +229,18 @@ constexpr uint32_t DT_VCENTER = 0x0004;
 constexpr uint32_t DT_BOTTOM = 0x0008;
 constexpr uint32_t DT_SINGLELINE = 0x0020;
 constexpr uint32_t DT_NOCLIP = 0x0100;
+
+// Dialogs and their controls.
+constexpr uint32_t WM_ENABLE = 0x000A;
+constexpr uint32_t WM_NEXTDLGCTL = 0x0028;
+constexpr uint32_t WM_DRAWITEM = 0x002B;
+constexpr uint32_t WM_MEASUREITEM = 0x002C;
+constexpr uint32_t WM_GETDLGCODE = 0x0087;
+constexpr uint32_t WM_INITDIALOG = 0x0110;
+constexpr uint32_t WS_TABSTOP = 0x00010000;
+constexpr uint32_t WS_GROUP = 0x00020000;
+constexpr uint32_t WS_BORDER = 0x00800000;
+constexpr uint32_t WS_DISABLED = 0x08000000;
+constexpr int32_t IDHELP = 9;
 
 }  // namespace platform

@@ -191,8 +191,11 @@ void SetWindowText(TWindow window, std::string_view text) {
   if (!w || w->Caption == text) return;
   w->Caption = std::string(text);
   Notify(window, TWindowChange::Caption);
-  // Controls show their text in the client area.
-  if (ControlKindOf(window) != TControlKind::None) InvalidateRect(window, nullptr);
+  // Controls show their text in the client area; fields learn of a text set from outside.
+  if (ControlKindOf(window) != TControlKind::None) {
+    InvalidateRect(window, nullptr);
+    SendMessage(window, WM_SETTEXT, 0, reinterpret_cast<intptr_t>(w->Caption.c_str()));
+  }
 }
 
 uint32_t GetWindowStyle(TWindow window) {

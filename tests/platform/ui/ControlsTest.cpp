@@ -65,11 +65,12 @@ TEST_F(ControlsTest, ButtonClickSendsCommandWithIdToParent) {
 
   InputMouse(button, WM_LBUTTONDOWN, {5, 5});
   RunPendingMessages();
-  EXPECT_EQ(SendMessage(button, BM_GETSTATE, 0, 0), BST_PUSHED);
+  // Pushed, and focused by the press.
+  EXPECT_EQ(SendMessage(button, BM_GETSTATE, 0, 0), BST_PUSHED | BST_FOCUS);
   EXPECT_EQ(GetCapture(), button);
   InputMouse(button, WM_LBUTTONUP, {6, 6});
   RunPendingMessages();
-  EXPECT_EQ(SendMessage(button, BM_GETSTATE, 0, 0), 0);
+  EXPECT_EQ(SendMessage(button, BM_GETSTATE, 0, 0), BST_FOCUS);
   EXPECT_EQ(GetCapture(), 0u);
   auto commands = Commands();
   ASSERT_EQ(commands.size(), 1u);
