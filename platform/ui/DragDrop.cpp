@@ -126,9 +126,10 @@ uint32_t EnterAt(TDragDropState& d, TWindow window, TPoint screen, uint32_t keyS
   return Within(d.Target->DragEnter(d.Data, keyState, screen, allowed), allowed);
 }
 
+// An empty path would end the list early: it is left out.
 THandle DropFilesBlock(const std::vector<std::string>& paths, TPoint client) {
   size_t size = sizeof(TDropFilesHeader) + 1;
-  for (const std::string& p : paths) size += p.size() + 1;
+  for (const std::string& p : paths) size += p.empty() ? 0 : p.size() + 1;
   THandle block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
   if (!block) return 0;
   auto* bytes = static_cast<char*>(GlobalLock(block));
@@ -136,6 +137,7 @@ THandle DropFilesBlock(const std::vector<std::string>& paths, TPoint client) {
   std::memcpy(bytes, &header, sizeof header);
   size_t at = sizeof header;
   for (const std::string& p : paths) {
+    if (p.empty()) continue;
     std::memcpy(bytes + at, p.data(), p.size());
     at += p.size() + 1;
   }

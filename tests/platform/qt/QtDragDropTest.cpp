@@ -78,8 +78,8 @@ TEST_F(QtDragDropTest, FileListBecomesDropFilesForTheFrame) {
   TWindow child = Make({10, 10, 110, 110}, frame);
   DragAcceptFiles(frame, true);
   QMimeData mime;
-  mime.setUrls({QUrl::fromLocalFile("/tmp/eins.txt"), QUrl::fromLocalFile("/tmp/zwei öl.c"),
-                QUrl("https://example.invalid/x")});
+  mime.setUrls({QUrl("https://example.invalid/x"), QUrl::fromLocalFile("/tmp/eins.txt"),
+                QUrl::fromLocalFile("/tmp/zwei öl.c")});
   QWidget* widget = Backend->WidgetOf(child);
   QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(widget, &enter);

@@ -152,7 +152,7 @@ TEST(ClipboardTextTest, ForeignBytesBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCodePageText("a\xC3" "b\xE2\x82\xAC\xE4\xB8\xAD\xED\xA0\x80", false),
             "a?b\x80????");
   EXPECT_EQ(Utf8ToCodePageText("\xC3\xBC\xE2\x96\x91", true), "\x81\xB0");
-  EXPECT_EQ(Utf8ToCodePageText("\xC0\xAF", false), "??");  // overlong '/'
+  EXPECT_EQ(Utf8ToCodePageText("\xC0\xAF\xE0\x80\xAF", false), "?????");  // overlong "/"
 }
 
 }  // namespace

@@ -138,7 +138,7 @@ TEST_F(DragDropTest, FilesReachTheWindowThatAcceptsThem) {
   childTarget->Calls.clear();
   DragAcceptFiles(Frame, true);
   // Dropped on the document window, the files still go to the frame.
-  EXPECT_EQ(ScriptDropFiles(Child, {"/tmp/a.txt", "/home/u/Grüße.c"}, {3, 4}),
+  EXPECT_EQ(ScriptDropFiles(Child, {"/tmp/a.txt", "", "/home/u/Grüße.c"}, {3, 4}),
             DROPEFFECT_COPY);
   EXPECT_TRUE(childTarget->Calls.empty());
   RunPendingMessages();
