@@ -2,8 +2,11 @@
 # The one list of what the project needs on Debian 12; installs only what is missing.
 set -eu
 # Extra packages may be named as arguments (scripts/fuzz.sh adds clang).
+# Run time of the Qt back end and the end-to-end tests of real windows: fonts, a virtual X
+# server with X input (xdotool), the X clipboard (xclip), window dumps (xwd) and PDF tools.
 PACKAGES="build-essential cmake ninja-build pkg-config git python3 \
-libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev $*"
+libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev \
+libqt6gui6 fonts-dejavu-core xvfb xauth xdotool xclip x11-apps poppler-utils $*"
 
 missing=""
 for p in $PACKAGES; do
