@@ -104,7 +104,7 @@ void TEditChildData::BookmarkChanging(int32_t number) {
 
 void TEditChildData::CloseLock() {
   if (LockHandle >= 0) FileClose(LockHandle);
-  if (LockHandle != -2) LockHandle = -1;
+  LockHandle = -1;
 }
 
 bool TEditChildData::RecordFileState() {
