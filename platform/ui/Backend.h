@@ -88,6 +88,39 @@ class TUiBackend {
   virtual int32_t RunFontDialog(TFontDialog& /*dialog*/) { return -1; }
   virtual int32_t RunColorDialog(TColorDialog& /*dialog*/) { return -1; }
 
+  // The menu bar of a window (or a menu in it) changed: bar, items, texts or states.
+  virtual void MenuChanged(TWindow /*window*/) {}
+  // Shows the popup menu at a screen point and waits for the user; returns the chosen
+  // command, 0 when none, -1 when the back end has no native menus (a scripted choice).
+  virtual int64_t TrackPopup(TWindow /*owner*/, uint32_t /*popup*/, TPoint /*screen*/) {
+    return -1;
+  }
+  // Tiles (WM_MDITILE), cascades (WM_MDICASCADE) or arranges the icons (WM_MDIICONARRANGE)
+  // of an MDI client natively; false leaves the geometry to the layer.
+  virtual bool ArrangeMdi(TWindow /*client*/, uint32_t /*message*/, uintptr_t /*wParam*/) {
+    return false;
+  }
+  // A system metric (SystemMetrics.h) of the desktop; -1 when the back end has none.
+  virtual int32_t SystemMetric(int32_t /*index*/) { return -1; }
+  // The window's state changed to maximised, minimised or normal (WS_MAXIMIZE, WS_MINIMIZE).
+  virtual void ShowStateChanged(TWindow /*window*/) {}
+  // Height a bar control (tool bar, status bar) wants; 0 leaves it to the layer.
+  virtual int32_t BarHeight(TWindow /*window*/) { return 0; }
+  // Lets the user rearrange the tool bar's buttons: 1 changed, 0 cancelled, -1 when the back
+  // end has no dialog for it (a scripted arrangement).
+  virtual int32_t CustomizeToolBar(TWindow /*toolBar*/) { return -1; }
+
+  // Pixels of four horizontal and eight vertical dialog units for the font native dialog
+  // controls use; zero leaves them to the stock font.
+  virtual TSize DialogBaseUnits() { return {}; }
+  // The common dialogs (CommonDialogs.h): 1 when the user confirmed (the request then holds
+  // the answer), 0 when cancelled, -1 when the back end has no such dialog (the layer then
+  // takes a scripted answer, DialogScript.h).
+  virtual int32_t RunFileDialog(TFileDialog& /*dialog*/) { return -1; }
+  virtual int32_t RunFolderDialog(TFolderDialog& /*dialog*/) { return -1; }
+  virtual int32_t RunFontDialog(TFontDialog& /*dialog*/) { return -1; }
+  virtual int32_t RunColorDialog(TColorDialog& /*dialog*/) { return -1; }
+
   virtual void Beep(uint32_t type) = 0;
   // Returns IDOK, IDCANCEL, IDYES or IDNO.
   virtual int32_t MessageBox(TWindow owner, std::string_view text, std::string_view caption,

@@ -38,6 +38,8 @@ struct TWindowObject final : THandleObject {
   std::vector<intptr_t> Extra;
   std::array<TScrollBarState, 2> Bars{};
   TRect Invalid;  // bounding box; empty = valid
+  THandle Menu = 0;  // menu bar of a top-level window; destroyed with it
+  TRect NormalRect;  // of a maximised or minimised top-level window
 };
 
 struct TCrossSend {
@@ -92,5 +94,10 @@ void RunCrossSends();
 void ForgetDropTarget(TWindow window);
 // The classes of the dialog controls; every session has them.
 void RegisterControlClasses();
+// A document window of an MDI client is going away: the client forgets it and activates
+// another one.
+void MdiChildGone(TWindow client, TWindow child);
+// A document window of an MDI client got a new title: the window list follows.
+void MdiChildRetitled(TWindow client);
 
 }  // namespace platform::ui_detail

@@ -105,6 +105,22 @@ constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
 constexpr uint32_t WM_RBUTTONUP = 0x0205;
 constexpr uint32_t WM_CAPTURECHANGED = 0x0215;
 constexpr uint32_t WM_MDIACTIVATE = 0x0222;
+constexpr uint32_t WM_MOVE = 0x0003;
+constexpr uint32_t WM_INITMENU = 0x0116;
+constexpr uint32_t WM_INITMENUPOPUP = 0x0117;
+constexpr uint32_t WM_SYSCOMMAND = 0x0112;
+constexpr uint32_t WM_CONTEXTMENU = 0x007B;
+constexpr uint32_t WM_MDICREATE = 0x0220;
+constexpr uint32_t WM_MDIDESTROY = 0x0221;
+constexpr uint32_t WM_MDIRESTORE = 0x0223;
+constexpr uint32_t WM_MDINEXT = 0x0224;
+constexpr uint32_t WM_MDIMAXIMIZE = 0x0225;
+constexpr uint32_t WM_MDITILE = 0x0226;
+constexpr uint32_t WM_MDICASCADE = 0x0227;
+constexpr uint32_t WM_MDIICONARRANGE = 0x0228;
+constexpr uint32_t WM_MDIGETACTIVE = 0x0229;
+constexpr uint32_t WM_MDISETMENU = 0x0230;
+constexpr uint32_t WM_MDIREFRESHMENU = 0x0234;
 constexpr uint32_t WM_NOTIFY = 0x004E;
 
 // WM_SIZE wParam.
@@ -136,6 +152,7 @@ constexpr uint32_t WS_HSCROLL = 0x00100000;
 constexpr uint32_t WS_VISIBLE = 0x10000000;
 constexpr uint32_t WS_CHILD = 0x40000000;
 constexpr uint32_t WS_MINIMIZE = 0x20000000;
+constexpr uint32_t WS_MAXIMIZE = 0x01000000;
 constexpr uint32_t WS_EX_CLIENTEDGE = 0x00000200;
 
 // Class styles.
@@ -186,7 +203,13 @@ constexpr uint32_t VK_DOWN = 0x28;
 constexpr uint32_t VK_INSERT = 0x2D;
 constexpr uint32_t VK_DELETE = 0x2E;
 constexpr uint32_t VK_F1 = 0x70;
+constexpr uint32_t VK_F3 = 0x72;
+constexpr uint32_t VK_F4 = 0x73;
+constexpr uint32_t VK_F6 = 0x75;
 constexpr uint32_t VK_F10 = 0x79;
+constexpr uint32_t VK_F12 = 0x7B;
+// The key left of 1 on a German keyboard (circumflex).
+constexpr uint32_t VK_OEM_5 = 0xDC;
 constexpr uint32_t VK_LBUTTON = 0x01;
 constexpr uint32_t VK_RBUTTON = 0x02;
 

@@ -6,6 +6,7 @@
 
 #include "platform/charset/Charset.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/UiState.h"
@@ -30,6 +31,8 @@ void ForgetWindow(TUiState& s, TWindowObject& w) {
   if (s.Caret.Owner == w.Handle) DestroyCaret();
   std::erase_if(s.Timers, [&](const TTimer& t) { return t.Window == w.Handle; });
   ForgetDropTarget(w.Handle);
+  MdiChildGone(w.Parent, w.Handle);
+  if (THandle menu = std::exchange(w.Menu, 0)) DestroyMenu(menu);
   std::erase(s.Windows, w.Handle);
   if (TWindowObject* parent = Lookup(w.Parent)) std::erase(parent->Children, w.Handle);
 }
@@ -165,10 +168,6 @@ intptr_t DefWindowProc(TWindow window, uint32_t message, uintptr_t /*wParam*/,
   }
 }
 
-intptr_t DefMdiChildProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-  return DefWindowProc(window, message, wParam, lParam);
-}
-
 intptr_t GetWindowExtra(TWindow window, int32_t index) {
   TWindowObject* w = Lookup(window);
   if (!w || index < 0 || static_cast<size_t>(index) >= w->Extra.size()) return 0;
@@ -191,6 +190,7 @@ void SetWindowText(TWindow window, std::string_view text) {
   if (!w || w->Caption == text) return;
   w->Caption = std::string(text);
   Notify(window, TWindowChange::Caption);
+  MdiChildRetitled(w->Parent);
   // Controls show their text in the client area; fields learn of a text set from outside.
   if (ControlKindOf(window) != TControlKind::None) {
     InvalidateRect(window, nullptr);
@@ -277,7 +277,9 @@ void MoveWindow(TWindow window, const TRect& rect) {
       if (!right.IsEmpty()) InvalidateRect(window, &right);
       if (!bottom.IsEmpty()) InvalidateRect(window, &bottom);
     }
-    uintptr_t kind = (w->Style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
+    uintptr_t kind = (w->Style & WS_MINIMIZE)   ? SIZE_MINIMIZED
+                     : (w->Style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                                : SIZE_RESTORED;
     SendMessage(window, WM_SIZE, kind, MakeLParam(w->Rect.Width(), w->Rect.Height()));
   }
 }

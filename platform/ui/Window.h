@@ -36,7 +36,8 @@ bool IsWindow(TWindow window);
 TWindow GetParent(TWindow window);
 
 intptr_t DefWindowProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-// Default processing of document windows; the frame's MDI handling builds on it.
+// Default processing of document windows: closing, system commands and states through the
+// MDI client (Mdi.cpp).
 intptr_t DefMdiChildProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
 // Window-extra values of the class (index 0 is the window's object).
