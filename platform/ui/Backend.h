@@ -110,17 +110,6 @@ class TUiBackend {
   // end has no dialog for it (a scripted arrangement).
   virtual int32_t CustomizeToolBar(TWindow /*toolBar*/) { return -1; }
 
-  // Pixels of four horizontal and eight vertical dialog units for the font native dialog
-  // controls use; zero leaves them to the stock font.
-  virtual TSize DialogBaseUnits() { return {}; }
-  // The common dialogs (CommonDialogs.h): 1 when the user confirmed (the request then holds
-  // the answer), 0 when cancelled, -1 when the back end has no such dialog (the layer then
-  // takes a scripted answer, DialogScript.h).
-  virtual int32_t RunFileDialog(TFileDialog& /*dialog*/) { return -1; }
-  virtual int32_t RunFolderDialog(TFolderDialog& /*dialog*/) { return -1; }
-  virtual int32_t RunFontDialog(TFontDialog& /*dialog*/) { return -1; }
-  virtual int32_t RunColorDialog(TColorDialog& /*dialog*/) { return -1; }
-
   virtual void Beep(uint32_t type) = 0;
   // Returns IDOK, IDCANCEL, IDYES or IDNO.
   virtual int32_t MessageBox(TWindow owner, std::string_view text, std::string_view caption,
