@@ -25,6 +25,7 @@
 #include "platform/qt/QtDragDrop.h"
 #include "platform/qt/QtWindowWidget.h"
 #include "platform/ui/CodePages.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Window.h"
 
@@ -187,7 +188,7 @@ QWidget* TQtBackend::WidgetOf(TWindow window) const {
 
 void TQtBackend::WindowCreated(TWindow window) {
   QWidget* parent = WidgetOf(GetParent(window));
-  if (QWidget* control = CreateControlWidget(window, parent)) {
+  if (QWidget* control = CreateControlWidget(*this, window, parent)) {
     Controls_[window] = control;
     return;
   }
@@ -197,6 +198,8 @@ void TQtBackend::WindowCreated(TWindow window) {
                                                                 : Qt::ArrowCursor);
   widget->setWindowTitle(QString::fromStdString(GetWindowText(window)));
   widget->SyncStyle();
+  // A dialog of its own (not a property-sheet page) is a dialog window of the desktop.
+  if (!parent && GetClassName(window) == kDialogClass) widget->setWindowFlag(Qt::Dialog);
 }
 
 void TQtBackend::WindowDestroyed(TWindow window) {

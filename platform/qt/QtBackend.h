@@ -45,6 +45,12 @@ class TQtBackend final : public TUiBackend {
                      uint32_t type) override;
   TSystemClipboard* SystemClipboard() override;
   int32_t RunDrag(TWindow source, const TTransferData& data, uint32_t allowed) override;
+  // Dialog units from the application font; the common dialogs (QtCommonDialogs.cpp).
+  TSize DialogBaseUnits() override;
+  int32_t RunFileDialog(TFileDialog& dialog) override;
+  int32_t RunFolderDialog(TFolderDialog& dialog) override;
+  int32_t RunFontDialog(TFontDialog& dialog) override;
+  int32_t RunColorDialog(TColorDialog& dialog) override;
 
   // The widget of a window (for embedding and tests); null when unknown.
   QWidget* WidgetOf(TWindow window) const;

@@ -3,6 +3,8 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,11 +13,13 @@
 #include <algorithm>
 
 #include "platform/qt/QtBackend.h"
+#include "platform/qt/QtMdi.h"
 #include "platform/qt/QtDragDrop.h"
 #include "platform/ui/CodePages.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 
 namespace platform {
@@ -90,26 +94,83 @@ void TQtWindowWidget::OnBarAction(int32_t bar, int action) {
 
 QSize TQtWindowWidget::ClientSize() const {
   int32_t w = width() - (VBar_->isVisibleTo(this) ? VBar_->sizeHint().width() : 0);
-  int32_t h = height() - (HBar_->isVisibleTo(this) ? HBar_->sizeHint().height() : 0);
+  int32_t h = height() - TopInset() - (HBar_->isVisibleTo(this) ? HBar_->sizeHint().height() : 0);
   return QSize(std::max(w, 0), std::max(h, 0));
 }
 
 QSize TQtWindowWidget::OuterSize(int32_t clientWidth, int32_t clientHeight) const {
   uint32_t style = GetWindowStyle(Window_);
   int32_t w = clientWidth + ((style & WS_VSCROLL) ? VBar_->sizeHint().width() : 0);
-  int32_t h = clientHeight + ((style & WS_HSCROLL) ? HBar_->sizeHint().height() : 0);
+  int32_t h = clientHeight + TopInset() + ((style & WS_HSCROLL) ? HBar_->sizeHint().height() : 0);
   return QSize(w, h);
 }
 
 void TQtWindowWidget::LayoutBars() {
   QSize client = ClientSize();
-  HBar_->setGeometry(0, client.height(), client.width(), height() - client.height());
-  VBar_->setGeometry(client.width(), 0, width() - client.width(), client.height());
+  int32_t top = TopInset();
+  HBar_->setGeometry(0, top + client.height(), client.width(), height() - top - client.height());
+  VBar_->setGeometry(client.width(), top, width() - client.width(), client.height());
+  if (MenuBar_) {
+    MenuBar_->setGeometry(0, 0, width(), top);
+    ChildHost_->setGeometry(0, top, client.width(), client.height());
+  }
+}
+
+QWidget* TQtWindowWidget::ChildHost() { return ChildHost_ ? ChildHost_ : this; }
+
+void TQtWindowWidget::SetMenuBar(QMenuBar* bar) {
+  if (MenuBar_ || !bar) return;
+  MenuBar_ = bar;
+  ChildHost_ = new QWidget(this);
+  // Child windows made before the menu move below it, where the client area now starts.
+  for (QObject* object : children()) {
+    auto* child = qobject_cast<QWidget*>(object);
+    if (!child || child == MenuBar_ || child == ChildHost_ || child == HBar_ || child == VBar_) {
+      continue;
+    }
+    QRect g = child->geometry();
+    bool shown = !child->isHidden();
+    child->setParent(ChildHost_);
+    child->setGeometry(g);
+    child->setVisible(shown);
+  }
+  ChildHost_->show();
+  MenuBar_->show();
+  ChildHost_->lower();
+  // The window keeps its outer size; the client area shrinks by the bar.
+  LayoutBars();
+  QSize client = ClientSize();
+  TRect r = GetClientRect(Window_);
+  if (client.width() != r.Width() || client.height() != r.Height()) {
+    InputSize(Window_, client.width(), client.height());
+  }
+}
+
+int32_t TQtWindowWidget::TopInset() const {
+  return MenuBar_ && !MenuBar_->isHidden() ? MenuBar_->sizeHint().height() : 0;
+}
+
+QMdiSubWindow* TQtWindowWidget::SubWindow() const {
+  return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
+void TQtWindowWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !isWindow() || !IsWindow(Window_)) return;
+  TShowState state = isMinimized()   ? TShowState::Minimized
+                     : isMaximized() ? TShowState::Maximized
+                                     : TShowState::Normal;
+  InputShowState(Window_, state);
 }
 
 void TQtWindowWidget::SyncGeometry() {
   TRect r = GetWindowRect(Window_);
   QSize outer = OuterSize(r.Width(), r.Height());
+  if (QMdiSubWindow* sub = SubWindow()) {
+    if (!FromNative) PlaceSubWindow(sub, r, QSize(outer.width(), outer.height() - TopInset()));
+    LayoutBars();
+    return;
+  }
   Syncing_ = true;
   if (isWindow()) {
     if (size() != outer) resize(outer);
@@ -122,8 +183,11 @@ void TQtWindowWidget::SyncGeometry() {
 
 void TQtWindowWidget::SyncStyle() {
   uint32_t style = GetWindowStyle(Window_);
+  // A disabled window (the owner of a modal dialog) takes no input.
+  setEnabled(!(style & WS_DISABLED));
   HBar_->setVisible((style & WS_HSCROLL) != 0);
   VBar_->setVisible((style & WS_VSCROLL) != 0);
+  if (QMdiSubWindow* sub = SubWindow()) SyncSubWindowState(sub, style);
   SyncGeometry();
 }
 
@@ -147,9 +211,11 @@ void TQtWindowWidget::paintEvent(QPaintEvent* event) {
                            height() - client.height()),
                      palette().window());
   }
+  int32_t top = TopInset();
+  painter.translate(0, top);
   painter.setClipRect(QRect(QPoint(0, 0), client));
   Painter_ = &painter;
-  QRect e = event->rect();
+  QRect e = event->rect().translated(0, -top);
   TRect area{e.left(), e.top(), e.right() + 1, e.bottom() + 1};
   InvalidateRect(Window_, &area);
   SendMessage(Window_, WM_PAINT, 0, 0);
@@ -176,24 +242,24 @@ void TQtWindowWidget::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void TQtWindowWidget::mousePressEvent(QMouseEvent* event) {
-  QPoint p = event->position().toPoint();
+  QPoint p = event->position().toPoint() - QPoint(0, TopInset());
   if (event->button() == Qt::LeftButton) InputMouse(Window_, WM_LBUTTONDOWN, {p.x(), p.y()});
   if (event->button() == Qt::RightButton) InputMouse(Window_, WM_RBUTTONDOWN, {p.x(), p.y()});
 }
 
 void TQtWindowWidget::mouseReleaseEvent(QMouseEvent* event) {
-  QPoint p = event->position().toPoint();
+  QPoint p = event->position().toPoint() - QPoint(0, TopInset());
   if (event->button() == Qt::LeftButton) InputMouse(Window_, WM_LBUTTONUP, {p.x(), p.y()});
   if (event->button() == Qt::RightButton) InputMouse(Window_, WM_RBUTTONUP, {p.x(), p.y()});
 }
 
 void TQtWindowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  QPoint p = event->position().toPoint();
+  QPoint p = event->position().toPoint() - QPoint(0, TopInset());
   if (event->button() == Qt::LeftButton) InputMouse(Window_, WM_LBUTTONDBLCLK, {p.x(), p.y()});
 }
 
 void TQtWindowWidget::mouseMoveEvent(QMouseEvent* event) {
-  QPoint p = event->position().toPoint();
+  QPoint p = event->position().toPoint() - QPoint(0, TopInset());
   InputMouse(Window_, WM_MOUSEMOVE, {p.x(), p.y()});
 }
 
@@ -213,7 +279,9 @@ void TQtWindowWidget::resizeEvent(QResizeEvent*) {
   QSize client = ClientSize();
   TRect r = GetClientRect(Window_);
   if (client.width() != r.Width() || client.height() != r.Height()) {
+    FromNative = true;
     InputSize(Window_, client.width(), client.height());
+    FromNative = false;
   }
 }
 

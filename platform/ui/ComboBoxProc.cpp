@@ -13,6 +13,9 @@ namespace platform::ctl_detail {
 
 namespace {
 
+// F4 opens and closes the list.
+constexpr uint32_t kF4 = VK_F1 + 3;
+
 struct TComboState {
   TItemList List;
   TEditModel Edit;
@@ -97,7 +100,7 @@ void TypeChar(TWindow window, TComboState& c, uint8_t byte) {
 void Key(TWindow window, TComboState& c, uint32_t key) {
   bool alt = IsKeyDown(VK_MENU);
   switch (key) {
-    case VK_F4:
+    case kF4:
       SetDropped(window, c, !c.Dropped, false);
       return;
     case VK_UP:
@@ -280,6 +283,9 @@ intptr_t ComboBoxProc(TWindow window, uint32_t message, uintptr_t wParam, intptr
       ValueChanged(window);
       return 1;
     }
+    case EM_GETLIMITTEXT:
+      // For native edit parts, which keep the limit themselves.
+      return static_cast<intptr_t>(std::min<size_t>(c->Edit.Limit, kEditMaxLimit));
     case CB_GETEDITSEL:
       if (!HasEdit(window)) return CB_ERR;
       return static_cast<intptr_t>(MakeWParam(static_cast<uint32_t>(c->Edit.SelStart()),

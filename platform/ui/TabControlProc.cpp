@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/ui/ControlState.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 
@@ -24,10 +25,8 @@ struct TTabState {
 
 TTabState* Tabs(TWindow window) { return StateOf<TTabState>(window); }
 
-int32_t TabHeight(TWindow window) {
-  auto dc = GetWindowCanvas(window);
-  return (dc ? dc->GetTextMetrics().Height : 16) + 6;
-}
+// In dialog units, so that a native tab bar of the dialog font fits the row.
+int32_t TabHeight(TWindow /*window*/) { return MapDialogRect(TRect{0, 0, 0, 14}).Bottom; }
 
 void Layout(TWindow window, TTabState& t) {
   auto dc = GetWindowCanvas(window);
