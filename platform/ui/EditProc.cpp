@@ -115,11 +115,12 @@ void TypeChar(TWindow window, TEditState& e, uint8_t byte) {
     if (style & ES_UPPERCASE) ch = FoldCase(ch);
     insert.push_back(ch);
   }
-  size_t before = e.Model.Text.size();
+  std::u32string before = e.Model.Text;
   bool complete = e.Model.Replace(insert);
-  Store(window, e, true);
+  // A character refused at the limit changes nothing and is no change for the parent.
+  if (e.Model.Text != before) Store(window, e, true);
   if (!complete) {
-    if (e.Model.Text.size() == before) MessageBeep(0);
+    if (e.Model.Text == before) MessageBeep(0);
     NotifyParent(window, EN_MAXTEXT);
   }
 }
