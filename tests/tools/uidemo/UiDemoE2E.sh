@@ -1,0 +1,82 @@
+#!/bin/sh
+# End to end: uidemo on its own virtual X server, driven with real X input. Opens the control
+# dialog with its accelerator (F5), closes it with Escape, copies the active window's text to
+# the X clipboard (Ctrl+C, checked with xclip) and quits with Ctrl+Q; the program must end
+# with exit code 0. Exit 77 (skipped) when Xvfb or xdotool is missing.
+# usage: UiDemoE2E.sh UIDEMO OUTDIR
+set -u
+UIDEMO=$1
+OUTDIR=$2
+HERE=$(dirname "$0")
+for tool in Xvfb xdotool; do
+  command -v $tool >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+mkdir -p "$OUTDIR"
+RUNTIME=$(mktemp -d)
+XVFB_PID=""
+DEMO_PID=""
+cleanup() {
+  [ -n "$DEMO_PID" ] && kill "$DEMO_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$RUNTIME"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# poll SECONDS COMMAND...: runs the command every tenth of a second until it succeeds.
+poll() {
+  limit=$(( $1 * 10 )); shift
+  n=0
+  while [ $n -lt $limit ]; do
+    "$@" >/dev/null 2>&1 && return 0
+    n=$((n + 1))
+    sleep 0.1
+  done
+  return 1
+}
+
+# A display number nobody uses.
+NUM=90
+while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
+Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp >"$OUTDIR/xvfb.log" 2>&1 &
+XVFB_PID=$!
+poll 20 test -e /tmp/.X11-unix/X$NUM || fail "Xvfb did not start"
+export DISPLAY=:$NUM
+export XDG_RUNTIME_DIR="$RUNTIME"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+"$UIDEMO" >"$OUTDIR/uidemo.log" 2>&1 &
+DEMO_PID=$!
+poll 30 xdotool search --name "UI-Demo" || fail "no frame window"
+FRAME=$(xdotool search --name "UI-Demo" | head -1)
+
+xdotool windowfocus --sync "$FRAME"
+xdotool key F5
+poll 30 xdotool search --name "Alle Steuerelemente" || fail "F5 did not open the dialog"
+DIALOG=$(xdotool search --name "Alle Steuerelemente" | head -1)
+if command -v xwd >/dev/null 2>&1 && command -v python3 >/dev/null 2>&1; then
+  xwd -root -silent >"$OUTDIR/uidemo.xwd" && python3 "$HERE/xwd2png.py" "$OUTDIR/uidemo.xwd" "$OUTDIR/uidemo.png"
+fi
+xdotool windowfocus --sync "$DIALOG"
+xdotool key Escape
+dialog_gone() { ! xdotool search --name "Alle Steuerelemente"; }
+poll 30 dialog_gone || fail "Escape did not close the dialog"
+kill -0 "$DEMO_PID" 2>/dev/null || fail "the program ended with the dialog"
+
+if command -v xclip >/dev/null 2>&1; then
+  xdotool windowfocus --sync "$FRAME"
+  xdotool key ctrl+c
+  copied() { xclip -selection clipboard -o 2>/dev/null | grep -q "Grüße aus dem"; }
+  poll 30 copied || fail "Ctrl+C put no text with umlauts on the X clipboard"
+fi
+
+xdotool windowfocus --sync "$FRAME"
+xdotool key ctrl+q
+ended() { ! kill -0 "$DEMO_PID"; }
+poll 30 ended || fail "Ctrl+Q did not end the program"
+wait "$DEMO_PID"
+CODE=$?
+DEMO_PID=""
+[ "$CODE" -eq 0 ] || fail "exit code $CODE"
+echo "PASS"
