@@ -78,13 +78,15 @@ TEST_F(ListControlsTest, ListBoxKeepsItemsSortedAndFindsThemWithoutRegardToCase)
   EXPECT_EQ(SendMessage(list, LB_GETTEXTLEN, 9, 0), LB_ERR);
   EXPECT_EQ(SendMessage(list, LB_SETITEMDATA, 2, 77), 0);
   EXPECT_EQ(SendMessage(list, LB_GETITEMDATA, 2, 0), 77);
-  // The selection follows deletions before it and is gone with its item.
-  SendMessage(list, LB_SETCURSEL, 3, 0);
+  // The selection follows insertions and deletions before it and is gone with its item.
+  SendMessage(list, LB_SETCURSEL, 2, 0);
+  Add(list, LB_INSERTSTRING, "vorn", 0);
+  EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), 3);
   SendMessage(list, LB_DELETESTRING, 0, 0);
   EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), 2);
   SendMessage(list, LB_DELETESTRING, 2, 0);
   EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), LB_ERR);
-  EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 4);
 }
 
 TEST_F(ListControlsTest, ListBoxSelectsByKeysAndClicksAndNotifies) {

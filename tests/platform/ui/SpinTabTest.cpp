@@ -15,10 +15,13 @@ using uitest::Seen;
 
 namespace {
 
+// Recorded for WM_VSCROLL next to the notification codes.
+constexpr int32_t kScrolled = 1;
 bool gRefuse = false;
 std::vector<int32_t>* gCodes = nullptr;
 
 intptr_t ParentProc(TWindow w, uint32_t m, uintptr_t wp, intptr_t lp) {
+  if (m == WM_VSCROLL) gCodes->push_back(kScrolled);
   if (m == WM_NOTIFY) {
     const auto* n = reinterpret_cast<const TNmHdr*>(lp);
     gCodes->push_back(n->Code);
@@ -89,8 +92,11 @@ TEST_F(SpinTabTest, WrappingSpinGoesRoundAndPlainOneStopsAtTheEnds) {
   SendMessage(spin, WM_KEYDOWN, VK_UP, 0);
   EXPECT_EQ(SendMessage(spin, UDM_GETPOS32, 0, 0), 0);
   SetWindowStyle(spin, GetWindowStyle(spin) & ~UDS_WRAP);
+  Codes.clear();
   SendMessage(spin, WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(SendMessage(spin, UDM_GETPOS32, 0, 0), 0);
+  // At the end of the range the parent hears of the attempt, not of a change.
+  EXPECT_EQ(Codes, (std::vector<int32_t>{UDN_DELTAPOS}));
   // A position outside the range is clamped.
   SendMessage(spin, UDM_SETPOS32, 0, 50);
   EXPECT_EQ(SendMessage(spin, UDM_GETPOS32, 0, 0), 2);
