@@ -3,6 +3,7 @@
 #include "editor/text/EditChildData.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "editor/text/ChildWindowProc.h"
 #include "editor/text/RangePieces.h"
@@ -10,6 +11,7 @@
 #include "editor/text/TextClipboard.h"
 #include "editor/text/TextFile.h"
 #include "platform/file/FileOps.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
@@ -45,7 +47,7 @@ bool TEditChildData::Create(TWindow window, const TChildCreateParams& params) {
   if (params.SyntaxColoring) {
     SetSyntaxColoring(static_cast<const TSyntaxColorInfo*>(params.SyntaxColoring));
   }
-  DropTargetRegistered = DragDrop && !ReadOnly;
+  if (DragDrop && !ReadOnly) SetDropTarget(true);
   if (!FileName.empty()) (void)RecordFileState();  // a new file has nothing to record yet
   return true;
 }
@@ -229,7 +231,7 @@ void TEditChildData::SetReadOnly(bool on) {
   if (on == (ReadOnly != 0)) return;
   ReadOnly = on;
   SetModified(false);
-  if (DragDrop) DropTargetRegistered = !on;
+  if (DragDrop) SetDropTarget(!on);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -241,8 +243,7 @@ bool TEditChildData::CanCut() { return !ReadOnly && HasSelection(); }
 bool TEditChildData::CanDelete() { return !ReadOnly && HasSelection(); }
 
 bool TEditChildData::CanPaste() {
-  const TTextClipboardService* clip = TextClipboardService();
-  return !ReadOnly && clip && clip->HasText && clip->HasText();
+  return !ReadOnly && (IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_OEMTEXT));
 }
 
 void TEditChildData::Undo() {
@@ -279,10 +280,9 @@ void TEditChildData::Cut() {
 
 void TEditChildData::Paste() {
   if (ReadOnly) return;
-  const TTextClipboardService* clip = TextClipboardService();
-  std::string text;
-  if (!clip || !clip->GetText || !clip->GetText(&text)) return;
-  InsertTextAtCaret(text);
+  std::optional<std::string> text = TakeClipboardText(Window, DosMode != 0);
+  if (!text) return;
+  InsertTextAtCaret(*text);
 }
 
 void TEditChildData::Delete() {
@@ -370,6 +370,14 @@ void TEditChildData::SetSyntaxColoring(const TSyntaxColorInfo* info) {
 
 intptr_t EditChildProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   if (message == wm_CreateChildObject) return CreateChildObject<TEditChildData>(window, lParam);
+  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
+    // A press inside the selection starts a drag instead of placing the caret.
+    auto* d = dynamic_cast<TEditChildData*>(GetChildData(window));
+    if (d && d->DragStarting(LParamX(lParam), LParamY(lParam))) {
+      d->StartDrag();
+      return 0;
+    }
+  }
   if (message == wm_LineChange || message == wm_BookmarkChange) {
     auto* d = dynamic_cast<TEditChildData*>(GetChildData(window));
     if (!d) return 0;

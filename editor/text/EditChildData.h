@@ -100,6 +100,10 @@ class TEditChildData : public TTextChildData, private platform::TMessageSink {
                    bool fromSelf);
   // The drag that this window started has ended with a move to another window.
   void DragEndedWithMove();
+  // Drags the selection with copy and move allowed; returns the effect.
+  uint32_t StartDrag();
+  // Registers the window as a drop target (on) or revokes it.
+  void SetDropTarget(bool on);
 
   // The engine's notifications (wm_LineChange, wm_BookmarkChange).
   void LineChanging(int32_t line, bool before);
@@ -124,6 +128,7 @@ class TEditChildData : public TTextChildData, private platform::TMessageSink {
   uint8_t DragDrop = 0;
   uint8_t DropTargetRegistered = 0;
   uint8_t DragSourceActive = 0;
+  uint8_t DropMoveDone = 0;  // a drag of ours was moved inside this window by the drop
   // Set by the frame after the user agreed to overwrite a file changed on disk.
   uint8_t OverwriteChangedFile = 0;
 

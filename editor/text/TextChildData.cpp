@@ -9,6 +9,7 @@
 #include "editor/text/TextFile.h"
 #include "platform/file/File.h"
 #include "platform/file/FileOps.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
 
@@ -133,11 +134,10 @@ std::string TTextChildData::SelectionText() {
 
 void TTextChildData::Copy() {
   if (!HasSelection()) return;
-  const TTextClipboardService* clip = TextClipboardService();
-  if (!clip || !clip->SetText) return;
   std::string bytes = SelectionText();
   if (bytes.empty()) return;
-  (void)clip->SetText(bytes);  // a clipboard that cannot be set leaves nothing behind
+  // A clipboard that cannot be opened or set keeps nothing of ours.
+  (void)PutClipboardText(Window, bytes, DosMode != 0);
 }
 
 int32_t TTextChildData::Save(const std::string& fileName, bool selectionOnly, int32_t format,

@@ -1,14 +1,7 @@
-// The text windows' clipboard service and the plain-text form of a range.
+// The plain-text form of a range.
 #include "editor/text/TextClipboard.h"
 
 #include "editor/text/RangePieces.h"
-
-namespace {
-const TTextClipboardService* gService = nullptr;
-}
-
-void SetTextClipboardService(const TTextClipboardService* service) { gService = service; }
-const TTextClipboardService* TextClipboardService() { return gService; }
 
 std::string PlainTextOfRange(const TTextLines& lines, const TTextRange& range, bool columnMode,
                              int32_t caretLine, int32_t caretColumn) {

@@ -186,8 +186,7 @@ TEST_F(TextViewTest, ReadOnlyDocumentsRefuseEveryEdit) {
   ASSERT_EQ(d.LoadFile(), 0);
   EXPECT_TRUE(d.ReadOnly);
   EXPECT_EQ(Text(d)[0], "a b");
-  ClipFull() = true;
-  ClipText() = "x";
+  SetClipText("x");
   Type("z");
   d.Paste();
   Key(VK_DELETE);
@@ -273,7 +272,7 @@ TEST_F(TextViewTest, CutCopyPasteUseCrLfBetweenLines) {
   EXPECT_EQ(d.Caret, (TTextPos{2, 1}));
   d.Undo();
   EXPECT_EQ(Text(d), (TLines{"af"}));
-  SetTextClipboardService(nullptr);
+  ClearClip();
   EXPECT_FALSE(d.CanPaste());
   d.Paste();
   EXPECT_EQ(Text(d), (TLines{"af"}));
@@ -350,4 +349,34 @@ TEST_F(TextViewTest, UndoRepaintsFromTheFirstChangedLine) {
   d.Redo();
   EXPECT_EQ(Text(d)[2], "cx");
   EXPECT_EQ(d.Caret.Line, 2);
+}
+
+TEST_F(TextViewTest, DragAndDropThroughTheWindowLayer) {
+  Params.DragDrop = 1;
+  TEditChildData& d = Make({"one two three"});
+  EXPECT_TRUE(IsDropTarget(Window));
+  // Text from elsewhere is copied in at the drop point.
+  EXPECT_EQ(ScriptDrop(Window, TTransferData::FromText("new ", false), {0, 4}, MK_LBUTTON | MK_CONTROL),
+            DROPEFFECT_COPY);
+  EXPECT_EQ(Text(d), (TLines{"new one two three"}));
+  // A drag of the selection onto the line's end moves it; one undo restores the line.
+  TTextRange r = MakeTextRange(0, 0, 0, 4);
+  d.SetSelection(&r, 0);
+  TDragOutcome outcome;
+  outcome.Kind = TDragOutcome::TKind::Drop;
+  outcome.Target = Window;
+  outcome.Client = {8 * 17 + 2, 4};
+  QueueDragOutcome(outcome);
+  InputMouse(Window, WM_LBUTTONDOWN, {8 * 1, 4});
+  InputMouse(Window, WM_LBUTTONUP, {8 * 1, 4});
+  RunPendingMessages();
+  ASSERT_TRUE(LastDragData().has_value());
+  EXPECT_EQ(Text(d), (TLines{"one two threenew "}));
+  d.Undo();
+  EXPECT_EQ(Text(d), (TLines{"new one two three"}));
+  // Read-only documents take no drops.
+  d.SetReadOnly(true);
+  EXPECT_FALSE(IsDropTarget(Window));
+  d.SetReadOnly(false);
+  EXPECT_TRUE(IsDropTarget(Window));
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +12,8 @@
 #include "editor/text/ChildClasses.h"
 #include "editor/text/ChildWindowProc.h"
 #include "editor/text/EditChildData.h"
-#include "editor/text/TextClipboard.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/DragDropScript.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Input.h"
@@ -47,28 +49,6 @@ inline intptr_t FrameProc(platform::TWindow w, uint32_t m, uintptr_t wp, intptr_
   return platform::DefWindowProc(w, m, wp, lp);
 }
 
-// The clipboard of the tests.
-inline std::string& ClipText() {
-  static std::string text;
-  return text;
-}
-inline bool& ClipFull() {
-  static bool full = false;
-  return full;
-}
-inline const TTextClipboardService kTestClipboard{
-    [](std::string_view bytes) {
-      ClipText().assign(bytes);
-      ClipFull() = true;
-      return true;
-    },
-    [](std::string* bytes) {
-      if (!ClipFull()) return false;
-      *bytes = ClipText();
-      return true;
-    },
-    [] { return ClipFull(); }};
-
 class TextViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -77,9 +57,6 @@ class TextViewTest : public ::testing::Test {
     platform::InitUi(std::move(backend));
     FrameSeen().clear();
     DropAnswer() = 1;
-    ClipText().clear();
-    ClipFull() = false;
-    SetTextClipboardService(&kTestClipboard);
     platform::TWindowClass frame;
     frame.Name = "TextFrame";
     frame.Proc = FrameProc;
@@ -87,6 +64,7 @@ class TextViewTest : public ::testing::Test {
     ASSERT_TRUE(RegisterChildClass(wkEdit, EditChildProc));
     FrameWindow = platform::CreateWindowEx(0, "TextFrame", "Z&K Quellwerk", platform::WS_VISIBLE,
                                            {0, 0, 800, 600}, 0, nullptr);
+    ClearClip();
     platform::TLogFont lf;
     lf.Height = 16;
     lf.FaceName = "Courier New";
@@ -106,9 +84,20 @@ class TextViewTest : public ::testing::Test {
     Params.LineEndMode = lemCrLf;
     Params.WrapColumn = 72;
   }
-  void TearDown() override {
-    SetTextClipboardService(nullptr);
-    platform::ShutdownUi();
+  void TearDown() override { platform::ShutdownUi(); }
+
+  // The clipboard's plain text in the Windows character set ("" when it has none).
+  std::string ClipText() {
+    std::optional<std::string> text = platform::TakeClipboardText(FrameWindow, false);
+    return text ? *text : std::string();
+  }
+  void SetClipText(std::string_view text) {
+    ASSERT_TRUE(platform::PutClipboardText(FrameWindow, text, false));
+  }
+  void ClearClip() {
+    ASSERT_TRUE(platform::OpenClipboard(FrameWindow));
+    platform::EmptyClipboard();
+    platform::CloseClipboard();
   }
 
   // An editor window of width x height pixels showing the lines.
