@@ -1,4 +1,5 @@
-// Bookmark marks: a blue tag with the bookmark's digit in white, 11 x 11 pixels.
+// Bookmark marks: a blue tag with the bookmark's digit in white, 7 x 11 pixels, narrow enough
+// to stand right of the gutter's separating line.
 #include "editor/text/BookmarkMarks.h"
 
 #include <array>
@@ -7,7 +8,8 @@ using namespace platform;
 
 namespace {
 
-constexpr int32_t kSize = 11;
+constexpr int32_t kWidth = 7;
+constexpr int32_t kHeight = 11;
 constexpr TColorRef kTag = MakeRgb(0, 64, 192);
 constexpr TColorRef kEdge = MakeRgb(0, 32, 96);
 constexpr TColorRef kDigit = MakeRgb(255, 255, 255);
@@ -20,25 +22,21 @@ constexpr std::array<std::array<uint8_t, 5>, 10> kGlyphs = {{
 
 TSmallBitmap MakeMark(int32_t number) {
   TSmallBitmap b;
-  b.Width = kSize;
-  b.Height = kSize;
-  b.Pixels.assign(kSize * kSize, kTag);
-  for (int32_t i = 0; i < kSize; ++i) {
-    b.Pixels[static_cast<size_t>(i)] = kEdge;
-    b.Pixels[static_cast<size_t>((kSize - 1) * kSize + i)] = kEdge;
-    b.Pixels[static_cast<size_t>(i * kSize)] = kEdge;
-    b.Pixels[static_cast<size_t>(i * kSize + kSize - 1)] = kEdge;
-  }
-  // The glyph doubled horizontally where it fits: 3 columns at x 3..8, rows 3..7.
+  b.Width = kWidth;
+  b.Height = kHeight;
+  b.Pixels.assign(kWidth * kHeight, kTag);
+  auto at = [&](int32_t x, int32_t y) -> TColorRef& {
+    return b.Pixels[static_cast<size_t>(y * kWidth + x)];
+  };
+  for (int32_t x = 0; x < kWidth; ++x) at(x, 0) = at(x, kHeight - 1) = kEdge;
+  for (int32_t y = 0; y < kHeight; ++y) at(0, y) = at(kWidth - 1, y) = kEdge;
+  // The digit's 3 x 5 glyph, its rows doubled: x 2..4, y 1..10.
   const auto& glyph = kGlyphs[static_cast<size_t>(number)];
   for (int32_t row = 0; row < 5; ++row) {
     for (int32_t col = 0; col < 3; ++col) {
       if (!(glyph[static_cast<size_t>(row)] & (4 >> col))) continue;
-      for (int32_t dx = 0; dx < 2; ++dx) {
-        int32_t x = 2 + col * 2 + dx;
-        int32_t y = 3 + row;
-        b.Pixels[static_cast<size_t>(y * kSize + x)] = kDigit;
-      }
+      at(2 + col, 1 + row * 2) = kDigit;
+      at(2 + col, 2 + row * 2) = kDigit;
     }
   }
   return b;
