@@ -3,6 +3,7 @@
 #include "platform/qt/QtBackend.h"
 
 #include <QAbstractEventDispatcher>
+#include <QMdiSubWindow>
 #include <QApplication>
 #include <QClipboard>
 #include <QFont>
@@ -23,6 +24,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtDragDrop.h"
+#include "platform/qt/QtMdi.h"
 #include "platform/qt/QtWindowWidget.h"
 #include "platform/ui/CodePages.h"
 #include "platform/ui/Dialog.h"
@@ -188,12 +190,21 @@ QWidget* TQtBackend::WidgetOf(TWindow window) const {
 
 void TQtBackend::WindowCreated(TWindow window) {
   QWidget* parent = WidgetOf(GetParent(window));
+  if (auto owner = Widgets_.find(GetParent(window)); owner != Widgets_.end()) {
+    parent = owner->second->ChildHost();
+  }
+  if (QWidget* part = CreateFramePartWidget(*this, window, parent)) {
+    Controls_[window] = part;
+    return;
+  }
   if (QWidget* control = CreateControlWidget(*this, window, parent)) {
     Controls_[window] = control;
     return;
   }
-  auto* widget = new TQtWindowWidget(*this, window, parent);
+  bool mdiChild = IsMdiAreaWidget(parent);
+  auto* widget = new TQtWindowWidget(*this, window, mdiChild ? nullptr : parent);
   Widgets_[window] = widget;
+  if (mdiChild) AddMdiSubWindow(parent, widget);
   widget->setCursor(GetClassCursor(window) == TCursorKind::IBeam ? Qt::IBeamCursor
                                                                 : Qt::ArrowCursor);
   widget->setWindowTitle(QString::fromStdString(GetWindowText(window)));
@@ -213,11 +224,17 @@ void TQtBackend::WindowDestroyed(TWindow window) {
   if (it == Widgets_.end()) return;
   TQtWindowWidget* widget = it->second;
   Widgets_.erase(it);
-  delete widget;
+  // A document window goes with its sub-window.
+  if (QMdiSubWindow* sub = widget->SubWindow()) {
+    delete sub;
+  } else {
+    delete widget;
+  }
 }
 
 void TQtBackend::WindowChanged(TWindow window, TWindowChange what) {
   if (auto control = Controls_.find(window); control != Controls_.end()) {
+    if (SyncFramePartWidget(control->second, window, what)) return;
     SyncControlWidget(control->second, window, what);
     return;
   }
@@ -233,6 +250,7 @@ void TQtBackend::WindowChanged(TWindow window, TWindowChange what) {
       break;
     case TWindowChange::Visibility:
       widget->setVisible(IsWindowVisible(window));
+      if (QMdiSubWindow* sub = widget->SubWindow()) sub->setVisible(IsWindowVisible(window));
       break;
     case TWindowChange::Style:
       widget->SyncStyle();
@@ -247,6 +265,10 @@ void TQtBackend::WindowChanged(TWindow window, TWindowChange what) {
     case TWindowChange::Value:
       break;
     case TWindowChange::Activate:
+      if (QMdiSubWindow* sub = widget->SubWindow()) {
+        ActivateSubWindow(sub);
+        break;
+      }
       widget->raise();
       widget->activateWindow();
       break;

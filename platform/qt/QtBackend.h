@@ -52,6 +52,18 @@ class TQtBackend final : public TUiBackend {
   int32_t RunFontDialog(TFontDialog& dialog) override;
   int32_t RunColorDialog(TColorDialog& dialog) override;
 
+  // Frame parts: native menus (QtMenu.cpp), MDI arrangement (QtMdi.cpp), tool bar and status
+  // bar (QtToolBar.cpp, QtStatusBar.cpp), window states and metrics (QtMdi.cpp).
+  void MenuChanged(TWindow window) override;
+  int64_t TrackPopup(TWindow owner, uint32_t popup, TPoint screen) override;
+  bool ArrangeMdi(TWindow client, uint32_t message, uintptr_t wParam) override;
+  int32_t SystemMetric(int32_t index) override;
+  void ShowStateChanged(TWindow window) override;
+  int32_t BarHeight(TWindow window) override;
+  int32_t CustomizeToolBar(TWindow toolBar) override;
+  // Brings every menu bar up to date with the layer's menus now.
+  void SyncMenus();
+
   // The widget of a window (for embedding and tests); null when unknown.
   QWidget* WidgetOf(TWindow window) const;
   // The Qt font the back end uses for a logical font.
@@ -70,6 +82,7 @@ class TQtBackend final : public TUiBackend {
   std::unique_ptr<QTimer> Blink_;
   bool BlinkOn_ = true;  // the caret is drawn in this half of the blink
   bool WaitCursor_ = false;
+  bool MenusDirty_ = false;  // a sync of the menu bars is scheduled
 };
 
 }  // namespace platform

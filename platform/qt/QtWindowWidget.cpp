@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -123,7 +124,8 @@ void TQtWindowWidget::SetMenuBar(QMenuBar* bar) {
   MenuBar_ = bar;
   ChildHost_ = new QWidget(this);
   // Child windows made before the menu move below it, where the client area now starts.
-  for (QObject* object : children()) {
+  const QObjectList kids = children();
+  for (QObject* object : kids) {
     auto* child = qobject_cast<QWidget*>(object);
     if (!child || child == MenuBar_ || child == ChildHost_ || child == HBar_ || child == VBar_) {
       continue;
@@ -137,12 +139,23 @@ void TQtWindowWidget::SetMenuBar(QMenuBar* bar) {
   ChildHost_->show();
   MenuBar_->show();
   ChildHost_->lower();
-  // The window keeps its outer size; the client area shrinks by the bar.
+  MenuBarChanged();
+}
+
+void TQtWindowWidget::MenuBarChanged() {
+  // The window keeps its outer size; the client area follows the bar's height.
   LayoutBars();
+  ReportClientSize();
+}
+
+void TQtWindowWidget::ReportClientSize() {
+  if (!IsWindow(Window_)) return;
   QSize client = ClientSize();
   TRect r = GetClientRect(Window_);
   if (client.width() != r.Width() || client.height() != r.Height()) {
+    FromNative = true;
     InputSize(Window_, client.width(), client.height());
+    FromNative = false;
   }
 }
 
@@ -167,7 +180,12 @@ void TQtWindowWidget::SyncGeometry() {
   TRect r = GetWindowRect(Window_);
   QSize outer = OuterSize(r.Width(), r.Height());
   if (QMdiSubWindow* sub = SubWindow()) {
-    if (!FromNative) PlaceSubWindow(sub, r, QSize(outer.width(), outer.height() - TopInset()));
+    if (!FromNative) {
+      PlaceSubWindow(sub, r, QSize(outer.width(), outer.height() - TopInset()));
+      // A maximised or minimised sub-window keeps the size the area gives it: the layer
+      // learns it once the area has laid it out.
+      QTimer::singleShot(0, this, [this] { ReportClientSize(); });
+    }
     LayoutBars();
     return;
   }
@@ -276,13 +294,7 @@ void TQtWindowWidget::focusInEvent(QFocusEvent*) {
 void TQtWindowWidget::resizeEvent(QResizeEvent*) {
   LayoutBars();
   if (Syncing_ || !IsWindow(Window_)) return;
-  QSize client = ClientSize();
-  TRect r = GetClientRect(Window_);
-  if (client.width() != r.Width() || client.height() != r.Height()) {
-    FromNative = true;
-    InputSize(Window_, client.width(), client.height());
-    FromNative = false;
-  }
+  ReportClientSize();
 }
 
 void TQtWindowWidget::moveEvent(QMoveEvent*) {

@@ -6,6 +6,8 @@
 
 #include "platform/ui/UiTypes.h"
 
+class QMdiSubWindow;
+class QMenuBar;
 class QPainter;
 class QScrollBar;
 
@@ -25,6 +27,19 @@ class TQtWindowWidget final : public QWidget {
   void SyncGeometry();
   void SyncStyle();
   void SyncBar(int32_t bar);
+  // Where the widgets of child windows go: below the menu bar when there is one, else this.
+  QWidget* ChildHost();
+  // Puts a native menu bar over the client area (top-level windows with a menu).
+  void SetMenuBar(QMenuBar* bar);
+  QMenuBar* MenuBar() const { return MenuBar_; }
+  // Lays the window out again after the menu bar changed its height or visibility.
+  void MenuBarChanged();
+  // Height the menu bar takes above the client area (0 without one).
+  int32_t TopInset() const;
+  // The sub-window that holds this document window in an MDI area; null otherwise.
+  QMdiSubWindow* SubWindow() const;
+  // Set while the layer learns of a change the user made natively (no echo back).
+  bool FromNative = false;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -39,6 +54,7 @@ class TQtWindowWidget final : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool focusNextPrevChild(bool) override { return false; }
   // Drag events go to the layer's drop routing.
   bool event(QEvent* event) override;
@@ -47,6 +63,8 @@ class TQtWindowWidget final : public QWidget {
   QSize ClientSize() const;
   QSize OuterSize(int32_t clientWidth, int32_t clientHeight) const;
   void LayoutBars();
+  // Tells the layer the client size when the widget's differs from it.
+  void ReportClientSize();
   void OnBarAction(int32_t bar, int action);
 
   TQtBackend& Backend_;
@@ -54,6 +72,8 @@ class TQtWindowWidget final : public QWidget {
   QScrollBar* HBar_;
   QScrollBar* VBar_;
   QPainter* Painter_ = nullptr;
+  QMenuBar* MenuBar_ = nullptr;
+  QWidget* ChildHost_ = nullptr;  // invariant: exists exactly while MenuBar_ does
   bool Syncing_ = false;
 };
 
