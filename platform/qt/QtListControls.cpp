@@ -1,6 +1,7 @@
 // Native widgets of the controls with items: list boxes (QListWidget, owner-drawn lines
 // painted by the layer's parent through a QPainter canvas), combo boxes (QComboBox), list
-// views (QTreeWidget with columns) and tab controls (QTabBar over a framed page area).
+// views (QTreeWidget with columns) and tab controls (tabs of the style in several rows over a
+// framed page area).
 // Items follow the layer; the user's choices go back as the layer's user actions.
 #include <QComboBox>
 #include <QFrame>
@@ -9,9 +10,11 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QMouseEvent>
+#include <QStyleOptionTab>
+#include <QStylePainter>
 #include <QTabBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
 #include <string>
@@ -101,22 +104,77 @@ class TQtComboBox final : public QComboBox {
   TWindow Window_;
 };
 
-// The frame of the page area with the tab bar on top.
-class TQtTabFrame final : public QFrame {
+// The tabs in the rows the layer laid them out in (a tab bar of the desktop has one row
+// only), drawn by the style, and the frame of the page area below them.
+class TQtTabFrame final : public QWidget {
  public:
-  explicit TQtTabFrame(QWidget* parent) : QFrame(parent) {
-    setFrameShape(QFrame::StyledPanel);
-    Bar = new QTabBar(this);
-    Bar->setExpanding(false);
-    Bar->setUsesScrollButtons(true);
-    Bar->setDrawBase(false);
+  TQtTabFrame(TWindow window, QWidget* parent) : QWidget(parent), Window_(window) {
+    setFocusPolicy(Qt::StrongFocus);
   }
-  QTabBar* Bar;
 
  protected:
-  void resizeEvent(QResizeEvent*) override {
-    Bar->setGeometry(0, 0, width(), Bar->sizeHint().height());
+  void paintEvent(QPaintEvent*) override {
+    if (!IsWindow(Window_)) return;
+    QStylePainter painter(this);
+    auto count = static_cast<int>(SendMessage(Window_, TCM_GETITEMCOUNT, 0, 0));
+    auto current = static_cast<int>(SendMessage(Window_, TCM_GETCURSEL, 0, 0));
+    std::vector<QRect> rects;
+    int bottom = 0;
+    for (int i = 0; i < count; ++i) {
+      TRect r{};
+      SendMessage(Window_, TCM_GETITEMRECT, static_cast<uintptr_t>(i), reinterpret_cast<intptr_t>(&r));
+      rects.emplace_back(r.Left, r.Top, r.Width(), r.Height());
+      bottom = std::max(bottom, r.Bottom);
+    }
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = QRect(0, bottom, width(), height() - bottom);
+    frame.shape = QTabBar::RoundedNorth;
+    painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+    // The current tab last, so that it stands in front of its neighbours.
+    for (int pass = 0; pass < 2; ++pass) {
+      for (int i = 0; i < count; ++i) {
+        if ((i == current) != (pass == 1)) continue;
+        QStyleOptionTab tab;
+        tab.initFrom(this);
+        tab.rect = rects[static_cast<size_t>(i)];
+        tab.shape = QTabBar::RoundedNorth;
+        std::string text;
+        SendMessage(Window_, TCM_GETITEM, static_cast<uintptr_t>(i), reinterpret_cast<intptr_t>(&text));
+        tab.text = Utf8(text);
+        bool first = i == 0 || rects[static_cast<size_t>(i - 1)].top() != tab.rect.top();
+        bool last = i + 1 == count || rects[static_cast<size_t>(i + 1)].top() != tab.rect.top();
+        tab.position = first && last ? QStyleOptionTab::OnlyOneTab
+                       : first       ? QStyleOptionTab::Beginning
+                       : last        ? QStyleOptionTab::End
+                                     : QStyleOptionTab::Middle;
+        tab.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        if (i == current) {
+          tab.state |= QStyle::State_Selected;
+          if (hasFocus()) tab.state |= QStyle::State_HasFocus;
+        }
+        painter.drawControl(QStyle::CE_TabBarTab, tab);
+      }
+    }
   }
+
+  void mousePressEvent(QMouseEvent* event) override {
+    QPoint p = event->position().toPoint();
+    auto count = static_cast<int>(SendMessage(Window_, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      TRect r{};
+      SendMessage(Window_, TCM_GETITEMRECT, static_cast<uintptr_t>(i), reinterpret_cast<intptr_t>(&r));
+      if (r.Contains({p.x(), p.y()})) {
+        setFocus(Qt::MouseFocusReason);
+        UserAction(this, Window_, kCtlUserSelect, static_cast<uintptr_t>(i), 0);
+        update();
+        return;
+      }
+    }
+  }
+
+ private:
+  TWindow Window_;
 };
 
 void SyncListBox(QListWidget* list, TWindow window) {
@@ -206,22 +264,6 @@ void SyncListView(QTreeWidget* tree, TWindow window) {
   }
 }
 
-void SyncTabs(QTabBar* bar, TWindow window) {
-  QSignalBlocker block(bar);
-  auto count = static_cast<int>(SendMessage(window, TCM_GETITEMCOUNT, 0, 0));
-  while (bar->count() > count) bar->removeTab(bar->count() - 1);
-  for (int i = 0; i < count; ++i) {
-    std::string text;
-    SendMessage(window, TCM_GETITEM, static_cast<uintptr_t>(i), reinterpret_cast<intptr_t>(&text));
-    if (i < bar->count()) {
-      if (bar->tabText(i) != Utf8(text)) bar->setTabText(i, Utf8(text));
-    } else {
-      bar->addTab(Utf8(text));
-    }
-  }
-  bar->setCurrentIndex(static_cast<int>(SendMessage(window, TCM_GETCURSEL, 0, 0)));
-}
-
 // The rows whose native selection differs from the layer's are set one by one.
 void ReportSelection(QWidget* source, TWindow window, const std::vector<bool>& selected,
                      uint32_t getSel, bool listView) {
@@ -303,16 +345,7 @@ QWidget* CreateListView(TWindow window, QWidget* parent) {
   return tree;
 }
 
-QWidget* CreateTabBar(TWindow window, QWidget* parent) {
-  auto* frame = new TQtTabFrame(parent);
-  FollowFocus(frame->Bar, window);
-  QObject::connect(frame->Bar, &QTabBar::currentChanged, frame, [frame, window](int index) {
-    UserAction(frame, window, kCtlUserSelect, static_cast<uintptr_t>(static_cast<intptr_t>(index)), 0);
-    // The parent may have refused the change: show what the layer holds.
-    SyncTabs(frame->Bar, window);
-  });
-  return frame;
-}
+QWidget* CreateTabBar(TWindow window, QWidget* parent) { return new TQtTabFrame(window, parent); }
 
 bool SyncListValue(QWidget* widget, TWindow window) {
   if (auto* list = qobject_cast<QListWidget*>(widget)) {
@@ -332,7 +365,7 @@ bool SyncListValue(QWidget* widget, TWindow window) {
     return true;
   }
   if (auto* frame = dynamic_cast<TQtTabFrame*>(widget)) {
-    SyncTabs(frame->Bar, window);
+    frame->update();
     return true;
   }
   return false;

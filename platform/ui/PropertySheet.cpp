@@ -110,6 +110,16 @@ void Finish(TWindow sheet, TSheet& s, intptr_t result) {
 void Layout(TWindow sheet, TSheet& s) {
   TSize base = GetDialogBaseUnits();
   int32_t margin = MulDiv(7, base.Width, 4);
+  int32_t buttonWidth = MulDiv(50, base.Width, 4);
+  int32_t buttonHeight = MulDiv(14, base.Height, 8);
+  int32_t gap = MulDiv(4, base.Width, 4);
+  int32_t buttons = 0;
+  for (int32_t id : {IDHELP, kSheetApplyId, IDCANCEL, IDOK}) {
+    TWindow button = GetDlgItem(sheet, id);
+    if (button && IsWindowVisible(button)) buttons += buttonWidth + (buttons ? gap : 0);
+  }
+  // The row of buttons never reaches past the tabs.
+  s.PageSize.Width = std::max(s.PageSize.Width, buttons - 8);
   int32_t tabWidth = s.PageSize.Width + 8;
   TWindow tab = Tab(sheet);
   // The width first, so that the tabs find their rows.
@@ -119,9 +129,6 @@ void Layout(TWindow sheet, TSheet& s) {
   int32_t tabHeight = (display.Top - margin) + s.PageSize.Height + 4;
   MoveWindow(tab, TRect{margin, margin, margin + tabWidth, margin + tabHeight});
   s.Display = TRect{display.Left, display.Top, display.Left + s.PageSize.Width, display.Top + s.PageSize.Height};
-  int32_t buttonWidth = MulDiv(50, base.Width, 4);
-  int32_t buttonHeight = MulDiv(14, base.Height, 8);
-  int32_t gap = MulDiv(4, base.Width, 4);
   int32_t y = margin + tabHeight + margin;
   int32_t x = margin + tabWidth;
   for (int32_t id : {IDHELP, kSheetApplyId, IDCANCEL, IDOK}) {

@@ -35,16 +35,31 @@ void Layout(TWindow window, TTabState& t) {
   bool multi = (GetWindowStyle(window) & TCS_MULTILINE) != 0;
   int32_t x = 0;
   int32_t row = 0;
+  // Wide enough for the text in the canvas font and in the dialog font of native tabs (the
+  // average character width of the dialog units), with the padding of a tab.
+  TSize base = GetDialogBaseUnits();
+  int32_t padding = MulDiv(14, base.Width, 4);
   for (TTab& tab : t.Tabs) {
-    int32_t w = (dc ? dc->GetTextExtent(StripMnemonic(tab.Text)).Width : 8 * static_cast<int32_t>(tab.Text.size())) + 12;
+    std::string text = StripMnemonic(tab.Text);
+    int32_t chars = static_cast<int32_t>(DecodeUtf8(text).size());
+    int32_t w = std::max(dc ? dc->GetTextExtent(text).Width : 0, chars * base.Width) + padding;
     if (multi && x > 0 && x + w > width) {
       ++row;
       x = 0;
     }
-    tab.Rect = TRect{x, row * height, x + w, (row + 1) * height};
+    tab.Rect = TRect{x, row, x + w, 0};  // the row for now; placed below
     x += w;
   }
   t.Rows = row + 1;
+  // The row of the current tab comes next to the page, the others keep their cyclic order.
+  int32_t currentRow = t.Current >= 0 && t.Current < static_cast<int32_t>(t.Tabs.size())
+                           ? t.Tabs[static_cast<size_t>(t.Current)].Rect.Top
+                           : t.Rows - 1;
+  for (TTab& tab : t.Tabs) {
+    int32_t r = (tab.Rect.Top - currentRow - 1 + 2 * t.Rows) % t.Rows;
+    tab.Rect.Top = r * height;
+    tab.Rect.Bottom = (r + 1) * height;
+  }
 }
 
 void Changed(TWindow window, TTabState& t) {
@@ -61,7 +76,7 @@ void UserSelect(TWindow window, TTabState& t, int32_t index) {
     return;
   }
   t.Current = index;
-  ValueChanged(window);
+  Changed(window, t);
   NotifyParentEx(window, TCN_SELCHANGE);
 }
 
@@ -157,7 +172,7 @@ intptr_t TabControlProc(TWindow window, uint32_t message, uintptr_t wParam, intp
       if (index < 0 || index >= count) return -1;
       int32_t old = t->Current;
       t->Current = index;
-      ValueChanged(window);
+      Changed(window, *t);
       return old;
     }
     case TCM_GETROWCOUNT:

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,12 +22,15 @@
 #include <QTreeWidget>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/qt/QtBackend.h"
+#include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/PropertySheet.h"
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UiSystem.h"
@@ -245,6 +249,100 @@ TEST_F(QtDialogTest, ModalDialogEndsWithEnterPressedInItsField) {
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(Events().back(), "end 1");
   EXPECT_EQ(std::count(Events().begin(), Events().end(), "change 101"), 1);
+}
+
+constexpr TDialogItem kPageItems[] = {
+    {kStaticClass, "&Tabulatorweite:", WS_VISIBLE, {6, 8, 80, 18}, -1},
+    {kEditClass, "8", kTab | WS_GROUP | ES_NUMBER, {84, 6, 120, 18}, 301},
+    {kSpinClass, "", WS_VISIBLE | UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, {0, 0, 10, 12}, 302},
+    {kButtonClass, "&Sicherungskopie anlegen", kTab | WS_GROUP | BS_AUTOCHECKBOX, {6, 24, 160, 34}, 303},
+};
+constexpr TDialogTemplate kPage{"Seite", {200, 90}, kPageItems};
+
+intptr_t PageProc(TWindow page, uint32_t message, uintptr_t, intptr_t) {
+  if (message == WM_INITDIALOG) {
+    SendDlgItemMessage(page, 302, UDM_SETRANGE32, 1, 16);
+    SendDlgItemMessage(page, 302, UDM_SETPOS32, 0, 8);
+    return 1;
+  }
+  return 0;
+}
+
+TEST_F(QtDialogTest, PropertySheetShowsNativeTabsAndPagesAndClosesWithEscape) {
+  const char* titles[] = {"Allgemein", "Sicherheit", "Texteditor", "Farben/Schriften", "Dateifilter",
+                          "Seite einrichten", "Mehrfach-Ersetzen", "Anwendungen", "Syntax"};
+  std::vector<TPropSheetPage> pages;
+  for (const char* t : titles) pages.push_back(TPropSheetPage{&kPage, PageProc, 0, t});
+  TPropSheetHeader header;
+  header.Caption = "Z&K Quellwerk: Programm-Einstellungen";
+  header.Pages = pages;
+  header.StartPage = 2;
+  header.Flags = PSH_HASHELP;
+  int tabCount = -1;
+  int current = -1;
+  int rows = 0;
+  bool shot = false;
+  QTimer::singleShot(0, [&] {
+    TWindow page = GetParent(GetFocus());
+    TWindow sheet = GetParent(page);
+    QWidget* window = Backend->WidgetOf(sheet);
+    TWindow tabs = GetDlgItem(sheet, kSheetTabId);
+    if (Backend->WidgetOf(tabs)) {
+      tabCount = static_cast<int>(SendMessage(tabs, TCM_GETITEMCOUNT, 0, 0));
+      current = static_cast<int>(SendMessage(tabs, TCM_GETCURSEL, 0, 0));
+      rows = static_cast<int>(SendMessage(tabs, TCM_GETROWCOUNT, 0, 0));
+    }
+    if (window) {
+      shot = window->grab().save(QString::fromStdString((BuildFolder() / "qt_property_sheet.png").string()));
+    }
+    if (QWidget* focus = Backend->WidgetOf(GetFocus())) Key(focus, Qt::Key_Escape, QString(QChar(0x1B)));
+  });
+  EXPECT_EQ(PropertySheet(header), 0);
+  EXPECT_EQ(tabCount, 9);
+  EXPECT_EQ(current, 2);
+  EXPECT_GT(rows, 1);
+  EXPECT_TRUE(shot);
+}
+
+TEST_F(QtDialogTest, FileDialogCarriesTheExtraPartsAndReturnsTheChoice) {
+  std::filesystem::path dir = BuildFolder() / "qt_file_dialog";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "main.vel") << "x";
+  TFileDialog d;
+  d.Title = "Datei öffnen";
+  d.Filter = "VEL-Quellen (*.vel)|*.vel|Alle Dateien (*.*)|*.*";
+  d.InitialDir = dir.string();
+  d.Flags = OFN_FILEMUSTEXIST;
+  d.HistoryLabel = "&Verzeichnisse:";
+  d.History = {"/tmp", dir.string()};
+  d.CheckLabel = "In den HE&X-Editor laden";
+  d.FormatLabel = "Zeilenende:";
+  d.Formats = {"CR/LF (DOS)", "LF (UNIX)"};
+  QStringList seen;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+      seen << box->text();
+      if (box->text().contains("HE&X")) box->setChecked(true);
+    }
+    for (QComboBox* combo : dialog->findChildren<QComboBox*>()) {
+      if (combo->findText("LF (UNIX)") >= 0) combo->setCurrentIndex(1);
+      if (combo->findText("/tmp") >= 0) seen << "history";
+    }
+    seen << dialog->nameFilters();
+    dialog->selectFile(QString::fromStdString((dir / "main.vel").string()));
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+  });
+  ASSERT_TRUE(GetOpenFileName(d));
+  EXPECT_EQ(d.FileName, (dir / "main.vel").string());
+  EXPECT_TRUE(d.Checked);
+  EXPECT_EQ(d.Format, 1);
+  EXPECT_TRUE(seen.contains("In den HE&X-Editor laden"));
+  EXPECT_TRUE(seen.contains("&Schreibgeschützt"));
+  EXPECT_TRUE(seen.contains("history"));
+  EXPECT_TRUE(seen.contains("VEL-Quellen (*.vel)"));
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -111,17 +111,22 @@ TEST_F(SpinTabTest, TabChangeCanBeRefusedAndManyTabsTakeSeveralRows) {
   TRect last{};
   SendMessage(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<intptr_t>(&first));
   SendMessage(tabs, TCM_GETITEMRECT, 4, reinterpret_cast<intptr_t>(&last));
-  EXPECT_GT(last.Top, first.Top);
+  // The row of the current tab is the one next to the page.
+  EXPECT_LT(last.Top, first.Top);
   EXPECT_LE(last.Right, 200);
   // The display area starts below every row.
   TRect area{0, 0, 200, 150};
   SendMessage(tabs, TCM_ADJUSTRECT, 0, reinterpret_cast<intptr_t>(&area));
-  EXPECT_GE(area.Top, last.Bottom);
+  EXPECT_GE(area.Top, first.Bottom);
 
   EXPECT_EQ(SendMessage(tabs, TCM_GETCURSEL, 0, 0), 0);
   ScriptClick(tabs, {last.Left + 2, last.Top + 2});
   RunPendingMessages();
   EXPECT_EQ(SendMessage(tabs, TCM_GETCURSEL, 0, 0), 4);
+  // Its row has moved down to the page.
+  SendMessage(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<intptr_t>(&first));
+  SendMessage(tabs, TCM_GETITEMRECT, 4, reinterpret_cast<intptr_t>(&last));
+  EXPECT_GT(last.Top, first.Top);
   EXPECT_EQ(Codes, (std::vector<int32_t>{TCN_SELCHANGING, TCN_SELCHANGE}));
   gRefuse = true;
   SendMessage(tabs, WM_KEYDOWN, VK_LEFT, 0);
