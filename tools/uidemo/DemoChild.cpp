@@ -7,6 +7,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/DragDrop.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
 
@@ -132,6 +133,11 @@ intptr_t ChildProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t 
                   std::abs(LParamY(lParam) - data->PressedAt.Y) > 4) {
         StartDrag(window, *data);
         return 0;
+      }
+      break;
+    case WM_MDIACTIVATE:
+      if (static_cast<TWindow>(lParam) == window) {
+        PostMessage(GetParent(GetParent(window)), kChildActivated, 0, 0);
       }
       break;
     case WM_NCDESTROY:

@@ -18,10 +18,13 @@ struct TDemoText {
   bool Oem = false;
 };
 
+// Posted to the frame when a child window becomes the active one.
+constexpr uint32_t kChildActivated = platform::WM_USER + 1;
+
+// Child windows take a TDemoText to copy as their creation parameter.
 bool RegisterChildClass();
 // The text of a child window, null for other windows.
 TDemoText* ChildText(platform::TWindow window);
-// Creation parameter of a child window (WM_CREATE's CreateParams): a TDemoText to copy.
 // Copy puts the whole text on the clipboard; Paste appends the clipboard's text.
 bool CopyChildText(platform::TWindow child);
 bool PasteIntoChild(platform::TWindow child);

@@ -266,7 +266,7 @@ intptr_t FrameProc(TWindow frame, uint32_t message, uintptr_t wParam, intptr_t l
         ShowStatus(*parts);
       }
       return 0;
-    case WM_MDIACTIVATE:
+    case kChildActivated:
       if (parts) ShowStatus(*parts);
       return 0;
     case WM_DROPFILES: {

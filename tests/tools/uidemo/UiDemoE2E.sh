@@ -1,8 +1,10 @@
 #!/bin/sh
 # End to end: uidemo on its own virtual X server, driven with real X input. Opens the control
 # dialog with its accelerator (F5), closes it with Escape, copies the active window's text to
-# the X clipboard (Ctrl+C, checked with xclip) and quits with Ctrl+Q; the program must end
-# with exit code 0. Exit 77 (skipped) when Xvfb or xdotool is missing.
+# the X clipboard (Ctrl+C, checked with xclip), drags the left window's text into the right
+# one with the mouse and finds both texts in one window (Ctrl+F6 walks the windows), and quits
+# with Ctrl+Q; the program must end with exit code 0. Exit 77 (skipped) when Xvfb or xdotool
+# is missing.
 # usage: UiDemoE2E.sh UIDEMO OUTDIR
 set -u
 UIDEMO=$1
@@ -41,14 +43,17 @@ NUM=90
 while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
 Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp >"$OUTDIR/xvfb.log" 2>&1 &
 XVFB_PID=$!
-poll 20 test -e /tmp/.X11-unix/X$NUM || fail "Xvfb did not start"
 export DISPLAY=:$NUM
+# Ready once a client gets through, not when the socket file appears.
+poll 20 xdotool getdisplaygeometry || fail "Xvfb did not start"
+kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended (display :$NUM taken?)"
 export XDG_RUNTIME_DIR="$RUNTIME"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 "$UIDEMO" >"$OUTDIR/uidemo.log" 2>&1 &
 DEMO_PID=$!
-poll 30 xdotool search --name "UI-Demo" || fail "no frame window"
+frame_up() { kill -0 "$DEMO_PID" && xdotool search --name "UI-Demo"; }
+poll 30 frame_up || fail "no frame window (see uidemo.log)"
 FRAME=$(xdotool search --name "UI-Demo" | head -1)
 
 xdotool windowfocus --sync "$FRAME"
@@ -69,6 +74,25 @@ if command -v xclip >/dev/null 2>&1; then
   xdotool key ctrl+c
   copied() { xclip -selection clipboard -o 2>/dev/null | grep -q "Grüße aus dem"; }
   poll 30 copied || fail "Ctrl+C put no text with umlauts on the X clipboard"
+
+  # A real drag from the left window into the right one (the two are tiled side by side).
+  eval "$(xdotool getwindowgeometry --shell "$FRAME")"
+  xdotool mousemove $((X + 100)) $((Y + 80)) mousedown 1
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove --sync $((X + 100 + step * WIDTH / 12)) $((Y + 80 + step * 10))
+  done
+  xdotool mouseup 1
+  both() {
+    xclip -selection clipboard -o 2>/dev/null >"$OUTDIR/clip.txt"
+    grep -q "Windows-Zeichensatz" "$OUTDIR/clip.txt" && grep -q "Grüße aus dem DOS" "$OUTDIR/clip.txt"
+  }
+  found=no
+  for attempt in 1 2; do
+    xdotool key ctrl+c
+    if poll 3 both; then found=yes; break; fi
+    xdotool key ctrl+F6
+  done
+  [ $found = yes ] || fail "the dragged text did not arrive in the other window"
 fi
 
 xdotool windowfocus --sync "$FRAME"
