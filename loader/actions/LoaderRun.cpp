@@ -7,6 +7,7 @@
 #include "platform/file/File.h"
 #include "platform/file/FileOps.h"
 #include "loader/actions/Handshake.h"
+#include "loader/actions/RecordCheck.h"
 #include "loader/actions/TextIds.h"
 #include "resources/krladwin32/Strings.h"
 
@@ -34,9 +35,13 @@ void TLoaderRun::Report(uint32_t id, const std::string& file) {
   Ui_.Message('E', id, FormatText(id, file.c_str()));
 }
 
-void TLoaderRun::ShowMessages() {
-  for (const TLoaderMessage& m : Ui_.Messages().Take())
+int32_t TLoaderRun::ShowMessages() {
+  int32_t shown = 0;
+  for (const TLoaderMessage& m : Ui_.Messages().Take()) {
     (void)Ui_.ShowBox(m.Kind == 'W' ? TBoxKind::Warning : TBoxKind::Error, m.Text);
+    ++shown;
+  }
+  return shown;
 }
 
 int32_t TLoaderRun::Run(const std::vector<std::string>& args) {
@@ -58,8 +63,13 @@ int32_t TLoaderRun::Run(const std::vector<std::string>& args) {
     TActionResult result = TActionResult::Ok;
     for (;;) {
       result = Perform(action);
-      ShowMessages();
-      if (result != TActionResult::Failed || Ui_.Cancelled() || Settings_.NoRetry) break;
+      const int32_t shown = ShowMessages();
+      if (result != TActionResult::Failed || Ui_.Cancelled()) break;
+      if (Settings_.NoRetry) {
+        // Without the retry question the user must still learn why the run ended.
+        if (shown == 0) (void)Ui_.ShowBox(TBoxKind::Error, LoadResString(idsErrNoReply));
+        break;
+      }
       if (!Ask(LoadResString(idsErrRetry))) break;
     }
     if (result != TActionResult::Ok) {
@@ -142,6 +152,9 @@ TActionResult TLoaderRun::LoadFile(const TAction& action) {
     Report(idsErrFileMissing, action.File);
     return TActionResult::End;
   }
+  // Checked before the device hears of the load: an empty or damaged file would replace
+  // what the device holds with nothing usable.
+  if (TActionResult r = CheckLoadFile(action); r != TActionResult::Ok) return r;
   Show(sfAction, FormatText(def.TextId, action.File.c_str()));
   if (TActionResult r = Connect(0); r != TActionResult::Ok) return r;
   if (Link_.Transact(def.Frame, false) != 0) return TActionResult::Failed;
@@ -149,6 +162,30 @@ TActionResult TLoaderRun::LoadFile(const TAction& action) {
   if (def.FlashErase) Show(sfStatus, LoadResString(idsFlashErase));
   if (TActionResult r = SendText(kDataHandshake); r != TActionResult::Ok) return r;
   return SendFileBlocks(action.File, def.RecordMode);
+}
+
+TActionResult TLoaderRun::CheckLoadFile(const TAction& action) {
+  platform::TFileInfo info;
+  if (!platform::GetFileInfo(action.File.c_str(), &info) ||
+      (info.Attributes & platform::FILE_ATTRIBUTE_DIRECTORY)) {
+    Report(idsErrFileOpen, action.File);
+    return TActionResult::End;
+  }
+  if (info.Size == 0) {
+    Report(idsErrEmptyFile, action.File);
+    return TActionResult::End;
+  }
+  if (action.Kind != TActionKind::LoadVelRecord) return TActionResult::Ok;
+  std::string bytes;
+  if (platform::ReadWholeFile(action.File.c_str(), bytes) != 0) {
+    Report(idsErrFileOpen, action.File);
+    return TActionResult::End;
+  }
+  if (!IsVelRecord(bytes)) {
+    Report(idsErrBadVelRecord, action.File);
+    return TActionResult::End;
+  }
+  return TActionResult::Ok;
 }
 
 // -B: accepted for old command lines; it checks the file and transfers nothing, and the

@@ -54,6 +54,8 @@ class TLoaderRun {
   TActionResult ReadFile(const TAction& action);
   TActionResult Control(const TAction& action);
   TActionResult CheckFile(const TAction& action);
+  // A load's file must not be empty, and a VEL record must be complete and intact.
+  TActionResult CheckLoadFile(const TAction& action);
 
   // Driver load steps.
   TActionResult ConnectForDriver(const TAction& action);
@@ -68,7 +70,8 @@ class TLoaderRun {
   void Report(uint32_t id, const std::string& file);
   void Show(TStatusField field, std::string_view text) { Ui_.SetText(field, text); }
   bool Ask(std::string_view text) { return Ui_.ShowBox(TBoxKind::Question, text) == baYes; }
-  void ShowMessages();
+  // Shows the collected messages as boxes; how many there were.
+  int32_t ShowMessages();
 
   TLoaderUi& Ui_;
   platform::TComPort& Port_;

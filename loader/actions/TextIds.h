@@ -18,6 +18,8 @@ enum : uint32_t {
   idsErrNoBootloader = 1005,
   idsErrWrongBootloader = 1007,
   idsErrReplaceFile = 1010,
+  idsErrBadVelRecord = 1013,  // header, length or check bytes of a VEL record wrong
+  idsErrEmptyFile = 1014,
 };
 
 // Fills the caption text 1501.

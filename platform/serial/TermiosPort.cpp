@@ -3,6 +3,7 @@
 #include "platform/serial/TermiosPort.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -100,8 +101,9 @@ int32_t TTermiosPort::Open(const TPortSettings& settings) {
     OpenErrno_ = errno;
     return kPortOpenFailed;
   }
-  // Exclusive like a COM port: a second opener gets EBUSY.
-  if (ioctl(Fd_, TIOCEXCL) != 0 ||
+  // Exclusive like a COM port: a second opener gets EBUSY. Privileged users pass TIOCEXCL,
+  // so our programs also hold a lock on the device that nobody passes.
+  if (ioctl(Fd_, TIOCEXCL) != 0 || ::flock(Fd_, LOCK_EX | LOCK_NB) != 0 ||
       !ConfigureRawLine(Fd_, Settings_.Baud, Settings_.Parity, Settings_.DataBits,
                         Settings_.StopBits)) {
     OpenErrno_ = errno;

@@ -73,6 +73,8 @@ constexpr std::array kStrings{
     TStringEntry{1010, "Vorhandene Datei:\"%s\" \rersetzen ? "},
     TStringEntry{1011, "Gerät reagiert nicht !"},
     TStringEntry{1012, "\"%s\" File konnte nicht geöffnet werden !"},
+    TStringEntry{1013, "\"%s\" ist kein gültiger VEL Datensatz !"},
+    TStringEntry{1014, "\"%s\" File ist leer !"},
     TStringEntry{1020, "Parameter Fehler! Folgende Paramter sind zulässig:\r\r -n         = COMn wählen\r"},
     TStringEntry{1500, "::KRLADNAME"},
     TStringEntry{1501, "KRLad für Windows Version %s"},

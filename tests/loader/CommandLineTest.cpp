@@ -42,6 +42,12 @@ TEST(CommandLineTest, NothingHelpOrUnknownOptionRefusesTheLine) {
   EXPECT_EQ(ParseSettings({"-1", "-CZfile"}, s), TSettingsResult::ShowParams);
   EXPECT_EQ(ParseSettings({"-2x"}, s), TSettingsResult::ShowParams);
   EXPECT_EQ(ParseSettings({"-"}, s), TSettingsResult::ShowParams);
+  // Settings with trailing text are not the setting with something ignored.
+  for (const char* arg : {"-Kx", "-Y1", "-?x", "-P1x"}) {
+    EXPECT_EQ(ParseSettings({"-1", arg}, s), TSettingsResult::ShowParams) << arg;
+    EXPECT_FALSE(s.Console);
+    EXPECT_FALSE(s.NoRetry);
+  }
   // Accepted without effect.
   EXPECT_EQ(ParseSettings({"-SF", "-sf"}, s), TSettingsResult::Ok);
 }

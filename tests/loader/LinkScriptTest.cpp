@@ -150,6 +150,16 @@ TEST_F(LinkScriptTest, TwoNaksAfterABlockResendItOnce) {
   (void)platform::FileClose(file);
 }
 
+// The device asks for the first block with two NAKs; one NAK alone (line noise, a device
+// that stopped) must not start the transfer.
+TEST_F(LinkScriptTest, OneNakThenSilenceSendsNothing) {
+  int32_t file = OpenForRead("data");
+  Port.Append({NAK, kTimeout});
+  EXPECT_NE(Link.SendFile(file, false), 0);
+  EXPECT_TRUE(Port.Written().empty());
+  (void)platform::FileClose(file);
+}
+
 TEST_F(LinkScriptTest, SendGivesUpAfterTwoHundredErrorsOrASilentDevice) {
   int32_t file = OpenForRead("data");
   Port.Append({NAK, NAK});

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <thread>
 
+#include "tests/loader/SimSupport.h"
 #include "tests/support/TempDir.h"
 #include "tools/termsim/TermSim.h"
 
@@ -72,7 +73,7 @@ class LoaderProgramTest : public ::testing::Test {
 
 TEST_F(LoaderProgramTest, SuccessExitsZeroAndShowsTheSteps) {
   StartSim();
-  const std::string record = Dir.Write("rec.ved", std::string(600, 'x'));
+  const std::string record = Dir.Write("rec.ved", VelRecordText(600, 'x'));
   EXPECT_EQ(Run({"-7", "-I" + record}), 0);
   EXPECT_NE(Out().find("Aktion: \"" + record + "\" VEL Datensatz wird geladen .\n"), std::string::npos) << Out();
   EXPECT_NE(Out().find("Schnittstelle: COM7\nGeschwindigkeit: 38400 Baud\n"), std::string::npos);
@@ -88,6 +89,10 @@ TEST_F(LoaderProgramTest, FailuresAndRefusedLinesExitNonZero) {
   EXPECT_EQ(Err(), "Fehler: \"missing.ved\" File existiert nicht !\n");
   EXPECT_EQ(Run({"-7", "-CR"}), 1);  // no port
   EXPECT_NE(Err().find("Schnittstellenfehler  an COM 7  !"), std::string::npos) << Err();
+  for (const char* arg : {"-Kx", "-Y1", "-?x"}) {
+    EXPECT_EQ(Run({"-7", arg, "-CR"}), 2) << arg;
+    EXPECT_NE(Err().find("Parameter Fehler!"), std::string::npos) << Err();
+  }
   // -Y: nobody answers, so the question to replace a file is refused.
   const std::string existing = Dir.Write("old.ved", "old");
   EXPECT_EQ(Run({"-7", "-Y", "-*D" + existing}), 1);
@@ -95,10 +100,24 @@ TEST_F(LoaderProgramTest, FailuresAndRefusedLinesExitNonZero) {
   EXPECT_EQ(TTempDir::Read(existing), "old");
 }
 
+// -Y refuses the retry question, but the console still says why the run ended.
+TEST_F(LoaderProgramTest, NoRetryStillSaysWhy) {
+  termsim::TTermSimConfig config;
+  config.RefuseFirst[krlad::cmdLoadVelRecord] = 1;
+  StartSim(config);
+  const std::string record = Dir.Write("rec.ved", VelRecordText(100, 'x'));
+  EXPECT_EQ(Run({"-7", "-Y", "-I" + record}), 1);
+  EXPECT_EQ(Err(), "Fehler: Gerät reagiert nicht !\n");
+  const std::string bad = Dir.Write("bad.ved", "not a record");
+  EXPECT_EQ(Run({"-7", "-Y", "-I" + bad}), 1);
+  EXPECT_EQ(Err(), "Fehler: \"" + bad + "\" ist kein gültiger VEL Datensatz !\n");
+  EXPECT_TRUE(Sim->Received().empty());
+}
+
 #ifdef ZK_LOADER_WINDOW
 TEST_F(LoaderProgramTest, WithADisplayTheStatusWindowServesTheRun) {
   StartSim();
-  const std::string record = Dir.Write("rec.ved", std::string(600, 'x'));
+  const std::string record = Dir.Write("rec.ved", VelRecordText(600, 'x'));
   EXPECT_EQ(Finish(Start({"-7", "-I" + record}, "offscreen")), 0);
   EXPECT_EQ(Out(), "");
   ASSERT_EQ(Sim->Received().size(), 1u);
@@ -113,7 +132,7 @@ TEST_F(LoaderProgramTest, InterruptCancelsTheTransfer) {
   termsim::TTermSimConfig config;
   config.Pace = true;
   StartSim(config);
-  const std::string record = Dir.Write("big.ved", std::string(64 * 1024, 'x'));
+  const std::string record = Dir.Write("big.ved", VelRecordText(64 * 1024, 'x'));
   const pid_t pid = Start({"-7", "-I" + record});
   const auto until = std::chrono::steady_clock::now() + 30s;
   while (Sim->BlocksReceived() < 2 && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(5ms);

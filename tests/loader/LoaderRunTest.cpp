@@ -117,7 +117,7 @@ TEST_F(LoaderRunTest, QuestionMarkAnywhereEndsBeforeAnyAction) {
 TEST_F(LoaderRunTest, TwoLoadsConnectOnceAndResynchronise) {
   StartSim();
   const TBytes first = Pattern(1000, 1);
-  const TBytes second = Pattern(300, 2);
+  const TBytes second = VelRecord(Pattern(300, 2));
   EXPECT_EQ(RunLoader({File("rec.ved", first), "-I" + File("vel.ved", second)}), kExitOk);
   EXPECT_TRUE(Ui.Boxes().empty());
   EXPECT_EQ(CommandsOf(cmdDriverInfo), 1);
@@ -140,9 +140,58 @@ TEST_F(LoaderRunTest, MissingFileEndsTheRunWithoutTouchingTheDevice) {
   EXPECT_TRUE(Sim->Commands().empty());
 }
 
+// An empty file and a VEL record that is cut short or damaged never reach the device: no
+// frame is sent, the run ends with the reason, also with -Y.
+TEST_F(LoaderRunTest, EmptyOrDamagedRecordIsRefusedBeforeAnyFrame) {
+  StartSim();
+  const TBytes good = VelRecord(Pattern(300, 6));
+  TBytes cut(good.begin(), good.end() - 1);
+  TBytes flipped = good;
+  flipped[200] ^= 0x01;
+  TBytes magic = good;
+  magic[2] = 0x54;
+  TBytes stub = VelRecord({});  // a bare header is a record, though an empty one
+  struct TCase {
+    std::string Arg;
+    uint32_t Message;
+  };
+  const std::vector<TCase> cases{
+      {"-I" + File("empty.ved", {}), idsErrEmptyFile},
+      {"-D" + File("empty.dat", {}), idsErrEmptyFile},
+      {"-I" + File("cut.ved", cut), idsErrBadVelRecord},
+      {"-I" + File("flipped.ved", flipped), idsErrBadVelRecord},
+      {"-I" + File("magic.ved", magic), idsErrBadVelRecord},
+      {"-I" + File("stub.ved", TBytes(stub.begin(), stub.begin() + 6)), idsErrBadVelRecord},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Arg);
+    Ui.Clear();
+    EXPECT_EQ(RunLoader({"-Y", c.Arg}), kExitFailed);
+    const std::string file = c.Arg.substr(2);
+    EXPECT_EQ(Ui.Errors(), std::vector<std::string>{FormatText(c.Message, file.c_str())});
+    EXPECT_TRUE(Sim->Commands().empty());
+  }
+  Ui.Clear();
+  EXPECT_EQ(RunLoader({"-I" + File("good.ved", good)}), kExitOk);
+  ASSERT_EQ(Complete().size(), 1u);
+  EXPECT_EQ(Complete()[0].Bytes, Padded(good));
+}
+
+// A port that another loader holds is refused as a port error, also for root.
+TEST_F(LoaderRunTest, PortHeldByAnotherLoaderIsNamedWithNoRetry) {
+  StartSim();
+  platform::TTermiosPort other;
+  platform::TPortSettings settings;
+  settings.Port = 7;
+  ASSERT_EQ(other.Open(settings), platform::kPortOk);
+  EXPECT_EQ(RunLoader({"-Y", "-CR"}), kExitFailed);
+  EXPECT_EQ(Ui.Errors(), std::vector<std::string>{FormatText(idsErrPort, 7)});
+  other.Close();
+}
+
 TEST_F(LoaderRunTest, PortErrorEndsTheRunWithoutRetryQuestion) {
   setenv("ZK_COM7", Dir.File("no-such-tty").c_str(), 1);
-  EXPECT_EQ(RunLoader({"-I" + File("rec.ved", Pattern(10, 1))}), kExitFailed);
+  EXPECT_EQ(RunLoader({"-I" + File("rec.ved", VelRecord(Pattern(10, 1)))}), kExitFailed);
   EXPECT_EQ(Ui.Errors(), std::vector<std::string>{FormatText(idsErrPort, 7)});
   EXPECT_TRUE(Ui.Questions().empty());
 }
@@ -151,7 +200,7 @@ TEST_F(LoaderRunTest, RetryWithYesRepeatsTheSameArgument) {
   TTermSimConfig config;
   config.RefuseFirst[cmdLoadVelRecord] = 1;
   StartSim(config);
-  const TBytes record = Pattern(500, 3);
+  const TBytes record = VelRecord(Pattern(500, 3));
   Ui.Answer(baYes);
   EXPECT_EQ(RunLoader({"-I" + File("rec.ved", record)}), kExitOk);
   EXPECT_EQ(Ui.Questions(), std::vector<std::string>{std::string(LoadResString(idsErrRetry))});
@@ -164,8 +213,11 @@ TEST_F(LoaderRunTest, FailureWithNoRetryOptionEndsWithoutAsking) {
   TTermSimConfig config;
   config.RefuseFirst[cmdLoadVelRecord] = 1;
   StartSim(config);
-  EXPECT_EQ(RunLoader({"-Y", "-I" + File("rec.ved", Pattern(500, 3)), "-CR"}), kExitFailed);
-  EXPECT_TRUE(Ui.Boxes().empty());
+  EXPECT_EQ(RunLoader({"-Y", "-I" + File("rec.ved", VelRecord(Pattern(500, 3))), "-CR"}),
+            kExitFailed);
+  // No question, but the reason is still shown.
+  EXPECT_TRUE(Ui.Questions().empty());
+  EXPECT_EQ(Ui.Errors(), std::vector<std::string>{std::string(LoadResString(idsErrNoReply))});
   EXPECT_TRUE(Complete().empty());
   EXPECT_EQ(CommandsOf(cmdSoftReset), 0);
 }
@@ -184,7 +236,7 @@ TEST_F(LoaderRunTest, CancelDuringATransferEndsWithoutRetryQuestion) {
   TTermSimConfig config;
   config.Pace = true;  // 64 KB take about 20 s at 38400 Baud
   StartSim(config);
-  const std::string record = File("big.ved", Pattern(64 * 1024, 4));
+  const std::string record = File("big.ved", VelRecord(Pattern(64 * 1024, 4)));
   auto canceller = std::async(std::launch::async, [this] {
     const auto until = TClock::now() + 60s;
     while (Sim->BlocksReceived() < 3 && TClock::now() < until) std::this_thread::sleep_for(5ms);

@@ -11,6 +11,7 @@
 #include "platform/ui/Input.h"
 #include "platform/ui/UiSystem.h"
 #include "platform/ui/Window.h"
+#include "tests/loader/SimSupport.h"
 #include "tests/support/TempDir.h"
 #include "tools/termsim/TermSim.h"
 
@@ -39,7 +40,7 @@ TEST_F(LoaderWindowTest, AbbruchDuringATransferCancelsWithoutRetryQuestion) {
   termsim::TTermSim sim(config);
   ASSERT_TRUE(sim.Start()) << sim.Error();
   setenv("ZK_COM7", sim.PortName().c_str(), 1);
-  const std::string record = Dir.Write("big.ved", std::string(64 * 1024, 'x'));
+  const std::string record = Dir.Write("big.ved", VelRecordText(64 * 1024, 'x'));
 
   TStatusWindow window;
   TWindowUi ui(window);

@@ -47,6 +47,12 @@ class TScriptedUi final : public krlad::TLoaderUi {
     return result;
   }
 
+  // Forgets what was shown, for the next run with the same interface.
+  void Clear() {
+    std::lock_guard lock(Mutex_);
+    Texts_.clear();
+    Boxes_.clear();
+  }
   void Answer(int32_t answer) {
     std::lock_guard lock(Mutex_);
     Answers_.push_back(answer);
