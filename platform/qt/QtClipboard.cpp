@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 
 #include "platform/charset/Charset.h"
 
@@ -106,6 +107,27 @@ TTransferData TransferDataOf(const QMimeData* mime) {
 TTransferData TQtClipboard::Read() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   return clipboard ? TransferDataOf(clipboard->mimeData()) : TTransferData();
+}
+
+bool TQtClipboard::Has(uint32_t format) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* mime = clipboard ? clipboard->mimeData() : nullptr;
+  if (!mime) return false;
+  if (format == CF_TEXT || format == CF_OEMTEXT) return mime->hasText() || mime->hasFormat(kExactText);
+  if (format == CF_HDROP) {
+    const QList<QUrl> urls = mime->urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); });
+  }
+  std::string name = GetClipboardFormatName(format);
+  if (name.empty()) return false;
+  std::string key = UpperCaseWin(name);
+  if (key == RtfKey()) {
+    for (const char* type : kRtfTypes) {
+      if (mime->hasFormat(type)) return true;
+    }
+    return false;
+  }
+  return mime->hasFormat(FormatType(key));
 }
 
 bool TQtClipboard::Write(const TTransferData& data) {

@@ -12,6 +12,7 @@ class TQtClipboard final : public TSystemClipboard {
  public:
   TTransferData Read() override;
   [[nodiscard]] bool Write(const TTransferData& data) override;
+  bool Has(uint32_t format) override;
 };
 
 // Other programs get text with the desktop's line ends (LF); our own programs read the exact

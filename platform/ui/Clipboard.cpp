@@ -126,7 +126,9 @@ bool CloseClipboard() {
   c->Changed = false;
   if (TSystemClipboard* system = System()) {
     // The system clipboard reports its own change back through InputClipboardChanged.
-    return system->Write(c->Working);
+    bool written = system->Write(c->Working);
+    c->Working = TTransferData();
+    return written;
   }
   c->Memory = std::move(c->Working);
   c->Working = TTransferData();
@@ -137,7 +139,9 @@ bool CloseClipboard() {
 bool IsClipboardFormatAvailable(uint32_t format) {
   TClipboardState* c = Clip();
   if (!c) return false;
-  return c->Open ? c->Working.Has(format) : ReadContent(*c).Has(format);
+  if (c->Open) return c->Working.Has(format);
+  if (TSystemClipboard* system = System()) return system->Has(format);
+  return c->Memory.Has(format);
 }
 
 bool AddClipboardFormatListener(TWindow window) {

@@ -24,6 +24,9 @@ class TSystemClipboard {
   virtual ~TSystemClipboard() = default;
   virtual TTransferData Read() = 0;
   [[nodiscard]] virtual bool Write(const TTransferData& data) = 0;
+  // Asked often (menus, idle updates of the tool bar): a clipboard may answer without
+  // copying its content.
+  virtual bool Has(uint32_t format) { return Read().Has(format); }
 };
 
 // False while it is open already (by any window) or outside the user-interface thread.
