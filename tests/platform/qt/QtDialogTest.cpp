@@ -195,6 +195,21 @@ TEST_F(QtDialogTest, EveryControlKindIsNativeAndUserInputReachesTheLayer) {
   Pump();
   EXPECT_EQ(GetDlgItemText(dialog, idName), "äb");
   EXPECT_EQ(std::count(Events().begin(), Events().end(), "change 101"), 2);
+  // Tab in the native field goes through the dialog keys: the next tab stop, natively
+  // focused too, and no tab character in the field.
+  Key(name, Qt::Key_Tab, "\t");
+  Pump();
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, idCheck));
+  EXPECT_EQ(QApplication::focusWidget(), Native<QCheckBox>(dialog, idCheck));
+  QWidget* check = Native<QCheckBox>(dialog, idCheck);
+  QKeyEvent shiftDown(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+  QApplication::sendEvent(check, &shiftDown);
+  Key(check, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
+  QKeyEvent shiftUp(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+  QApplication::sendEvent(check, &shiftUp);
+  Pump();
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, idName));
+  EXPECT_EQ(GetDlgItemText(dialog, idName), "äb");
   // Chosen natively: the layer's selection and the notification.
   format->setCurrentIndex(2);
   list->setCurrentRow(1);
