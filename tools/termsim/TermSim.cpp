@@ -11,11 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "loader/link/Frames.h"
 #include "platform/serial/TermiosPort.h"
+#include "tools/termsim/StoreFile.h"
 
 namespace termsim {
 
@@ -405,13 +404,15 @@ void TTermSim::StoreFile(const TReceivedFile& file, size_t index) {
   if (Config_.StoreDir.empty()) return;
   std::string path = Config_.StoreDir + "/received-" + std::to_string(index + 1) + "-" +
                      Hex(file.Code) + (file.Complete ? ".bin" : ".partial");
-  std::error_code ignored;  // a directory we cannot make shows up as the failed write
-  std::filesystem::create_directories(Config_.StoreDir, ignored);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(file.Bytes.data()),
-            static_cast<std::streamsize>(file.Bytes.size()));
-  out.close();
-  Note((out ? "stored " : "could not store ") + path);
+  std::string why;
+  const std::string name = path.substr(Config_.StoreDir.size() + 1);
+  if (StoreFileBytes(Config_.StoreDir, name,
+                     std::string_view(reinterpret_cast<const char*>(file.Bytes.data()),
+                                      file.Bytes.size()),
+                     &why))
+    Note("stored " + path);
+  else
+    Note("could not store " + path + ": " + why);
 }
 
 }  // namespace termsim

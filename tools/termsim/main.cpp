@@ -1,9 +1,11 @@
 // termsim: a simulated operator terminal on a pseudo-terminal or a serial device.
 #include <pthread.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <exception>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -53,9 +55,7 @@ bool ParseUnsigned(const char* text, int base, unsigned long* value) {
   return errno == 0 && end != text && *end == '\0';
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   termsim::TTermSimConfig config;
   std::string link;
   bool quiet = false;
@@ -166,6 +166,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!link.empty()) {
+    // Only an old link of ours is replaced, never a file that happens to have the name.
+    struct stat st {};
+    if (::lstat(link.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+      std::fprintf(stderr, "termsim: %s exists and is not a symbolic link\n", link.c_str());
+      return 1;
+    }
     ::unlink(link.c_str());
     if (::symlink(sim.PortName().c_str(), link.c_str()) != 0) {
       std::fprintf(stderr, "termsim: cannot link %s: %s\n", link.c_str(), std::strerror(errno));
@@ -179,4 +185,15 @@ int main(int argc, char** argv) {
   sim.Stop();
   if (!link.empty()) ::unlink(link.c_str());
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "termsim: %s\n", e.what());
+  }
+  return 1;
 }
