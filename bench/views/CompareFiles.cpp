@@ -5,11 +5,37 @@
 //   1 with differences, 2 on failure.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 
+#include "editor/text/TextFile.h"
 #include "editor/views/CompareEngine.h"
 
 namespace {
+
+// The engine says only that a file could not be taken; loading it once more tells whether
+// it could not be opened or read, or opened fine but is no text.
+void ReportUnreadable(const char* name) {
+  TTextLines lines;
+  const int32_t status = LoadTextFile(name, lines, nullptr, 0, lemAny, false, nullptr, nullptr);
+  switch (status) {
+    case tfsNotText:
+      std::fprintf(stderr, "Keine Textdatei (NUL-Zeichen oder zu lange Zeile): %s\n", name);
+      break;
+    case tfsTooManyLines:
+      std::fprintf(stderr, "Zu viele Zeilen: %s\n", name);
+      break;
+    case tfsNoMemory:
+      std::fprintf(stderr, "Zu wenig Speicher für: %s\n", name);
+      break;
+    case tfsReadError:
+      std::fprintf(stderr, "Kann Datei nicht lesen: %s\n", name);
+      break;
+    default:
+      std::fprintf(stderr, "Kann Datei nicht öffnen: %s\n", name);
+      break;
+  }
+}
 
 void PrintRows(const TDiffRows& rows) {
   for (int32_t row = 0; row < rows.RowCount(); ++row) {
@@ -27,9 +53,7 @@ void PrintRows(const TDiffRows& rows) {
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   TDiffOptions options;
   bool onlyDifferences = false, verbose = false;
   const char* names[2] = {nullptr, nullptr};
@@ -57,7 +81,7 @@ int main(int argc, char** argv) {
   TCompareEngine engine;
   const int32_t status = engine.Compare(names[0], names[1], options, onlyDifferences);
   if (status == csCannotRead) {
-    std::fprintf(stderr, "Kann Datei nicht öffnen/lesen: %s\n", names[engine.FailedFile()]);
+    ReportUnreadable(names[engine.FailedFile()]);
     return 2;
   }
   if (status != csOk) {
@@ -71,4 +95,15 @@ int main(int argc, char** argv) {
   else
     std::printf("%d unterschiedliche Zeile(n) gefunden\n", count);
   return count == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "compare_files: %s\n", e.what());
+  }
+  return 2;
 }
