@@ -34,12 +34,54 @@ int32_t CompareSortKeys(std::string_view a, std::string_view b, const TSortKey& 
 }
 
 std::vector<int32_t> SortOrder(const std::vector<std::string_view>& texts, const TSortKey& key) {
-  std::vector<int32_t> order(texts.size());
-  std::iota(order.begin(), order.end(), 0);
+  const size_t n = texts.size();
+  // Collation keys once per text, so that most comparisons are plain byte comparisons; the
+  // first sixteen key bytes travel with each item and settle most of them without a look at
+  // the keys (indented lines share their first bytes).
+  size_t total = 0;
+  for (std::string_view t : texts) total += t.size() + t.size() / 8;
+  std::string keys;
+  keys.reserve(total);
+  std::vector<size_t> starts(n + 1);
+  struct TItem {
+    uint64_t Prefix;
+    uint64_t Prefix2;
+    int32_t Index;
+    uint8_t Missing;
+  };
+  std::vector<TItem> items(n);
+  for (size_t i = 0; i < n; ++i) {
+    starts[i] = keys.size();
+    std::string_view t = texts[i];
+    bool missing = t.empty() || (key.KeyFrom >= 0 && static_cast<size_t>(key.KeyFrom) >= t.size());
+    if (!missing) AppendCollationKey(SortKeyOf(t, key), keys);
+    uint64_t prefix[2] = {0, 0};
+    for (size_t k = 0; k < 16; ++k) {
+      size_t at = starts[i] + k;
+      uint64_t byte = at < keys.size() ? static_cast<uint8_t>(keys[at]) : 0;
+      prefix[k / 8] = (prefix[k / 8] << 8) | byte;
+    }
+    items[i] = TItem{prefix[0], prefix[1], static_cast<int32_t>(i), static_cast<uint8_t>(missing)};
+  }
+  starts[n] = keys.size();
+  auto compare = [&](const TItem& x, const TItem& y) {
+    if (x.Missing || y.Missing) return x.Missing == y.Missing ? 0 : (x.Missing ? -1 : 1);
+    if (x.Prefix != y.Prefix) return x.Prefix < y.Prefix ? -1 : 1;
+    if (x.Prefix2 != y.Prefix2) return x.Prefix2 < y.Prefix2 ? -1 : 1;
+    size_t a = static_cast<size_t>(x.Index), b = static_cast<size_t>(y.Index);
+    std::string_view ka(keys.data() + starts[a], starts[a + 1] - starts[a]);
+    std::string_view kb(keys.data() + starts[b], starts[b + 1] - starts[b]);
+    if (int r = ka.compare(kb)) return r < 0 ? -1 : 1;
+    return static_cast<int>(
+        CompareTextLocaleTies(SortKeyOf(texts[a], key), SortKeyOf(texts[b], key), key.CaseSensitive));
+  };
   // Merge sort: never quadratic, whatever the input, and equal keys stay in place.
-  std::stable_sort(order.begin(), order.end(), [&](int32_t x, int32_t y) {
-    return CompareSortKeys(texts[static_cast<size_t>(x)], texts[static_cast<size_t>(y)], key) < 0;
+  std::stable_sort(items.begin(), items.end(), [&](const TItem& x, const TItem& y) {
+    int r = compare(x, y);
+    return key.Descending ? r > 0 : r < 0;
   });
+  std::vector<int32_t> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = items[i].Index;
   return order;
 }
 

@@ -1,7 +1,10 @@
 // Character classes and the locale ordering of the text windows.
 #include "editor/text/TextChars.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "platform/charset/Charset.h"
 #include "platform/ui/CodePages.h"
@@ -56,33 +59,36 @@ TWeight PrimaryWeight(uint8_t c) {
   return {static_cast<uint16_t>(0x300 + u), 0};
 }
 
-int32_t ComparePrimary(std::string_view a, std::string_view b) {
-  size_t i = 0, j = 0;
-  uint16_t pendingA = 0, pendingB = 0;
-  while (true) {
-    uint16_t wa = pendingA, wb = pendingB;
-    pendingA = pendingB = 0;
-    if (!wa) {
-      if (i == a.size()) {
-        wa = 0;
-      } else {
-        TWeight w = PrimaryWeight(static_cast<uint8_t>(a[i++]));
-        wa = w.First;
-        pendingA = w.Second;
-      }
+// One byte per primary weight, in the weights' order (0 stays free: keys compare like
+// strings, a shorter key first); ß is the only character with two weights.
+struct TPrimaryTable {
+  std::array<uint8_t, 256> First{};
+  std::array<uint8_t, 256> Second{};
+};
+
+const TPrimaryTable& PrimaryTable() {
+  static const TPrimaryTable table = [] {
+    std::array<uint16_t, 256> weights{};
+    std::vector<uint16_t> distinct;
+    for (int c = 0; c < 256; ++c) {
+      weights[static_cast<size_t>(c)] = PrimaryWeight(static_cast<uint8_t>(c)).First;
+      distinct.push_back(weights[static_cast<size_t>(c)]);
     }
-    if (!wb) {
-      if (j == b.size()) {
-        wb = 0;
-      } else {
-        TWeight w = PrimaryWeight(static_cast<uint8_t>(b[j++]));
-        wb = w.First;
-        pendingB = w.Second;
-      }
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    auto rank = [&](uint16_t w) {
+      return static_cast<uint8_t>(
+          1 + (std::lower_bound(distinct.begin(), distinct.end(), w) - distinct.begin()));
+    };
+    TPrimaryTable t;
+    for (int c = 0; c < 256; ++c) {
+      t.First[static_cast<size_t>(c)] = rank(weights[static_cast<size_t>(c)]);
+      uint16_t second = PrimaryWeight(static_cast<uint8_t>(c)).Second;
+      t.Second[static_cast<size_t>(c)] = second ? rank(second) : 0;
     }
-    if (wa != wb) return wa < wb ? -1 : 1;
-    if (wa == 0) return 0;
-  }
+    return t;
+  }();
+  return table;
 }
 
 // Accent level: the plain letter before its accented forms; case level: lower before upper.
@@ -154,9 +160,25 @@ uint8_t ToggleCaseChar(uint8_t c) {
 uint8_t WinToDosChar(uint8_t c) { return platform::WinToDos(c); }
 uint8_t DosToWinChar(uint8_t c) { return DosToWinTable()[c]; }
 
-int32_t CompareTextLocale(std::string_view a, std::string_view b, bool caseSensitive) {
-  if (int32_t r = ComparePrimary(a, b)) return r;
+void AppendCollationKey(std::string_view text, std::string& out) {
+  const TPrimaryTable& t = PrimaryTable();
+  for (char ch : text) {
+    uint8_t c = static_cast<uint8_t>(ch);
+    out.push_back(static_cast<char>(t.First[c]));
+    if (t.Second[c]) out.push_back(static_cast<char>(t.Second[c]));
+  }
+}
+
+int32_t CompareTextLocaleTies(std::string_view a, std::string_view b, bool caseSensitive) {
   if (int32_t r = CompareAccents(a, b)) return r;
   if (!caseSensitive) return 0;
   return CompareCase(a, b);
+}
+
+int32_t CompareTextLocale(std::string_view a, std::string_view b, bool caseSensitive) {
+  std::string ka, kb;
+  AppendCollationKey(a, ka);
+  AppendCollationKey(b, kb);
+  if (int32_t r = std::string_view(ka).compare(kb)) return r < 0 ? -1 : 1;
+  return CompareTextLocaleTies(a, b, caseSensitive);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Digits, A-Z, a-z, the underscore and the German letters of the character set in force.
@@ -24,3 +25,7 @@ uint8_t DosToWinChar(uint8_t c);
 // umlauts beside their base letters, ß as "ss"; ties are broken so that only equal texts
 // compare equal. Negative, 0 or positive.
 int32_t CompareTextLocale(std::string_view a, std::string_view b, bool caseSensitive);
+// The same order in two steps, for sorting many texts: keys whose plain byte comparison is
+// the first level, then the accent and case levels of texts whose keys are equal.
+void AppendCollationKey(std::string_view text, std::string& out);
+int32_t CompareTextLocaleTies(std::string_view a, std::string_view b, bool caseSensitive);
