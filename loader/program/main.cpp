@@ -1,5 +1,6 @@
 // krladwin32: runs the actions of its command line against the terminal on a serial port.
 #include <cstdio>
+#include <exception>
 #include <cstdlib>
 #include <string>
 
@@ -24,9 +25,17 @@ namespace {
   return false;
 }
 
-}  // namespace
+// The run on the worker thread: nothing thrown there may end the program with an abort.
+int32_t Guarded(krlad::TLoaderRun& run, const std::vector<std::string>& args) {
+  try {
+    return run.Run(args);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "krladwin32: %s\n", e.what());
+  }
+  return krlad::kExitFailed;
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   // The loader sees one command line split at blanks, whoever split it before.
   std::string line;
   for (int i = 1; i < argc; ++i) {
@@ -46,7 +55,7 @@ int main(int argc, char** argv) {
       krlad::TStatusWindow window;
       krlad::TWindowUi ui(window);
       krlad::TLoaderRun run(ui, port);
-      result = ui.RunWorker([&] { return run.Run(args); });
+      result = ui.RunWorker([&] { return Guarded(run, args); });
     }
     platform::ShutdownUi();
     if (result >= 0) return result;
@@ -58,5 +67,17 @@ int main(int argc, char** argv) {
   krlad::TConsoleUi ui(stdout, stderr, stdin);
   ui.SetRefuseQuestions(settings.NoRetry);
   krlad::TLoaderRun run(ui, port);
-  return ui.RunWorker([&] { return run.Run(args); });
+  return ui.RunWorker([&] { return Guarded(run, args); });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Failures are status codes below; anything thrown all the same (memory) is a failed run.
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "krladwin32: %s\n", e.what());
+  }
+  return krlad::kExitFailed;
 }

@@ -1,12 +1,15 @@
 // defasm: assembles a definition or driver file from its text form.
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "tools/defasm/DefAsm.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: defasm INPUT.txt OUTPUT\n");
     return 2;
@@ -29,4 +32,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A directory as input makes the stream throw while reading: a failure, not an abort.
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "defasm: cannot read %s: %s\n", argc > 1 ? argv[1] : "", e.what());
+  }
+  return 1;
 }
