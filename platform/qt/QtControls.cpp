@@ -188,12 +188,18 @@ void SyncValue(QWidget* widget, TWindow window) {
     return;
   }
   if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-    auto limit = SendMessage(window, EM_GETLIMITTEXT, 0, 0);
-    line->setMaxLength(static_cast<int>(std::min<intptr_t>(limit, INT_MAX)));
+    // Setting a limit sets the text again, caret at the end: only when it changes.
+    auto limit = static_cast<int>(std::min<intptr_t>(SendMessage(window, EM_GETLIMITTEXT, 0, 0), INT_MAX));
+    if (line->maxLength() != limit) {
+      QSignalBlocker block(line);
+      line->setMaxLength(limit);
+    }
     auto sel = static_cast<uintptr_t>(SendMessage(window, EM_GETSEL, 0, 0));
     int start = static_cast<int>(LoWord(sel));
     int end = static_cast<int>(HiWord(sel));
     if (line->selectionStart() != start || line->selectionEnd() != end) {
+      // The layer's own selection is not the user's: no report back.
+      QSignalBlocker block(line);
       if (start == end) {
         line->setCursorPosition(start);
       } else {
@@ -271,6 +277,20 @@ QWidget* CreateEdit(TWindow window, QWidget* parent) {
     std::string text = FromQt(value, false);
     UserAction(line, window, kCtlUserText, 0, reinterpret_cast<intptr_t>(&text));
   });
+  // The caret and selection as the user leaves them, for EM_GETSEL.
+  auto selection = [window, line] {
+    if (!IsWindow(window) || IsSyncSource(line)) return;
+    int caret = line->cursorPosition();
+    int anchor = caret;
+    if (line->hasSelectedText()) {
+      int start = line->selectionStart();
+      int end = line->selectionEnd();
+      anchor = caret == start ? end : start;
+    }
+    UserAction(line, window, kCtlUserTextSel, static_cast<uintptr_t>(anchor), caret);
+  };
+  QObject::connect(line, &QLineEdit::cursorPositionChanged, line, selection);
+  QObject::connect(line, &QLineEdit::selectionChanged, line, selection);
   return line;
 }
 

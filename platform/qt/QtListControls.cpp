@@ -354,8 +354,11 @@ bool SyncListValue(QWidget* widget, TWindow window) {
   }
   if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     if (QLineEdit* line = combo->lineEdit()) {
-      auto limit = SendMessage(window, EM_GETLIMITTEXT, 0, 0);
-      line->setMaxLength(static_cast<int>(std::clamp<intptr_t>(limit, 1, INT_MAX)));
+      auto limit = static_cast<int>(std::clamp<intptr_t>(SendMessage(window, EM_GETLIMITTEXT, 0, 0), 1, INT_MAX));
+      if (line->maxLength() != limit) {
+        QSignalBlocker block(line);
+        line->setMaxLength(limit);
+      }
     }
     if (!IsSyncSource(widget)) SyncCombo(combo, window);
     return true;

@@ -139,6 +139,8 @@ constexpr uint32_t kCtlUserActivate = 0x0394;
 constexpr uint32_t kCtlUserValue = 0x0395;
 // A drop-down list opened (wParam 1) or closed (0).
 constexpr uint32_t kCtlUserDropDown = 0x0396;
+// The user moved the caret or selection of a field: wParam anchor, lParam caret.
+constexpr uint32_t kCtlUserTextSel = 0x0397;
 
 // WM_COMMAND to the parent of a control: its id and a notification code.
 void NotifyParent(TWindow control, uint32_t code);

@@ -236,6 +236,10 @@ intptr_t EditProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t l
       return 0;
     case EM_GETLINECOUNT:
       return e->Model.LineCount();
+    case kCtlUserTextSel:
+      e->Model.SetSel(static_cast<int64_t>(wParam), lParam);
+      ValueChanged(window);
+      return 0;
     case kCtlUserText: {
       // The native widget keeps the limit and read-only state itself.
       const auto* text = reinterpret_cast<const std::string*>(lParam);

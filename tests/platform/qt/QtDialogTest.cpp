@@ -195,6 +195,12 @@ TEST_F(QtDialogTest, EveryControlKindIsNativeAndUserInputReachesTheLayer) {
   Pump();
   EXPECT_EQ(GetDlgItemText(dialog, idName), "äb");
   EXPECT_EQ(std::count(Events().begin(), Events().end(), "change 101"), 2);
+  // The native caret and selection reach the layer; the layer's reach the widget.
+  name->setSelection(0, 1);
+  EXPECT_EQ(SendDlgItemMessage(dialog, idName, EM_GETSEL, 0, 0), MakeLParam(0, 1));
+  SendDlgItemMessage(dialog, idName, EM_SETSEL, 1, 2);
+  EXPECT_EQ(SendDlgItemMessage(dialog, idName, EM_GETSEL, 0, 0), MakeLParam(1, 2));
+  EXPECT_EQ(name->selectedText(), QString("b"));
   // Tab in the native field goes through the dialog keys: the next tab stop, natively
   // focused too, and no tab character in the field.
   Key(name, Qt::Key_Tab, "\t");
