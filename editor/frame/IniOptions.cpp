@@ -307,6 +307,17 @@ bool LoadSettings(TIniOptions& options, TProfileFile& file, const TSettingsEnvir
   return ok;
 }
 
+std::string SettingsFileMessage(const std::string& fileName, bool writing) {
+  std::string text(LoadResString(33));
+  const std::string what(LoadResString(writing ? 35 : 34));
+  for (const std::string* arg : {&fileName, &what}) {
+    const size_t at = text.find("%s");
+    if (at == std::string::npos) break;
+    text.replace(at, 2, *arg);
+  }
+  return text;
+}
+
 bool SaveSettings(const TIniOptions& options, TProfileFile& file) {
   WriteSettings(options, file);
   return file.Flush() == 0;

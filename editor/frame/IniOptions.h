@@ -121,6 +121,10 @@ bool LoadSettings(TIniOptions& options, platform::TProfileFile& file,
 // the file back. False when the file cannot be written (the old file stays as it was).
 bool SaveSettings(const TIniOptions& options, platform::TProfileFile& file);
 
+// The frame's message for a settings file that could not be read (at start-up) or written
+// (at the end): "Die Initialisierungsdatei ... kann nicht gelesen/geschrieben werden!".
+std::string SettingsFileMessage(const std::string& fileName, bool writing);
+
 // The same without touching the disk: from and into the profile as it is held in memory.
 void ReadSettings(TIniOptions& options, platform::TProfileFile& file,
                   const TSettingsEnvironment& environment = {});

@@ -52,6 +52,26 @@ TEST(LexerTest, CommentsStringsAndErrors) {
   EXPECT_EQ(lex.Source.LineCount(), 1);
 }
 
+// Line ends written by a DOS editor: the same tokens, lines and messages as with LF.
+TEST(LexerTest, CrLfSourceLexesLikeLf) {
+  const std::string lf =
+      "L1: SET(E 1,\n 5) ; note\n[1, \"a;b\"]\n\nTAB[3] {\n}\nX(\"q\")\n";
+  std::string crlf;
+  for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  TLexer a(lf), b(crlf);
+  const int32_t contexts[] = {lcTop, lcTop, lcParameters, lcParameters, lcTop, lcDataList,
+                              lcDataList, lcTop, lcIndex, lcTop, lcTop, lcTop, lcParameters,
+                              lcTop};
+  for (int32_t context : contexts) {
+    const std::string tokenA = a.Next(context);
+    EXPECT_EQ(b.Next(context), tokenA);
+    EXPECT_EQ(b.Source.Line(), a.Source.Line()) << tokenA;
+  }
+  EXPECT_EQ(b.Source.LineCount(), a.Source.LineCount());
+  EXPECT_TRUE(a.List.Items().empty());
+  EXPECT_TRUE(b.List.Items().empty()) << b.List.Items().at(0).Text;
+}
+
 TEST(LexerTest, MisplacedDelimitersAreConsumed) {
   TLexer lex("A) ) B(");
   EXPECT_EQ(lex.Next(lcTop), "A|0");

@@ -54,6 +54,18 @@ TEST(FileListTest, SectionsReadFileKeysOnlyAndWriteTwenty) {
   EXPECT_EQ(list.Size(), 20u);
 }
 
+TEST(FileListTest, HandWrittenSectionWithTwentyFiveKeysReadsTwenty) {
+  TProfileFile f;
+  std::string text = "[Files]\n";
+  for (int i = 0; i < 25; ++i) text += "FILE" + std::to_string(i) + "=/f" + std::to_string(i) + "\n";
+  f.Parse(text);
+  TFileList list;
+  ReadFileList(f, "Files", list);
+  ASSERT_EQ(list.Size(), 20u);
+  EXPECT_EQ(list[0].Name, "/f0");
+  EXPECT_EQ(list[19].Name, "/f19");
+}
+
 TEST(FileListTest, GroupsNeedANameAndStaleSectionsAreErased) {
   TProfileFile f;
   f.Parse("[FGroup0]\nNAME=Projekt\nFILE0=/p/a.vel;5;2;0\n"

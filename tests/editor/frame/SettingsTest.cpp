@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "editor/frame/GrepConfig.h"
@@ -69,6 +70,52 @@ TEST_F(SettingsTest, OutOfRangeValuesAreClamped) {
   EXPECT_EQ(o.TabCols, 8);
   EXPECT_EQ(o.WrapCol, 256);
   EXPECT_EQ(o.WinX, 1500) << "the clamp follows the screen size";
+}
+
+// The vertical position is checked against the screen height, not its width.
+TEST_F(SettingsTest, WindowTopFollowsTheScreenHeight) {
+  const TSettingsEnvironment screen{1920, 1080, {}};
+  EXPECT_EQ(LoadFrom("[Sizes]\nWIN_Y=1100\n", screen).WinY, 20);
+  EXPECT_EQ(LoadFrom("[Sizes]\nWIN_Y=1040\n", screen).WinY, 1040);
+  EXPECT_EQ(LoadFrom("[Sizes]\nWIN_Y=1041\n", screen).WinY, 20);
+  EXPECT_EQ(LoadFrom("[Sizes]\nWIN_Y=1000\n", screen).WinY, 1000);
+  EXPECT_EQ(LoadFrom("[Sizes]\nWIN_Y=-30\n", screen).WinY, -30);
+  EXPECT_EQ(LoadFrom("[Sizes]\nWIN_Y=-31\n", screen).WinY, 20);
+}
+
+// With 20 filters the last one may be the chosen one; only beyond the list is reset.
+TEST_F(SettingsTest, FilterIndexUpToTwentyIsKept) {
+  std::string filters = "[Filters]\n";
+  for (int i = 0; i < 20; ++i) filters += "FLT" + std::to_string(i) + "=F" + std::to_string(i) + "|*.f" + std::to_string(i) + "\n";
+  TIniOptions o = LoadFrom(filters + "IDX=20\n");
+  EXPECT_EQ(o.Filters.size(), 20u);
+  EXPECT_EQ(o.FilterIndex, 20);
+  EXPECT_EQ(LoadFrom(filters + "IDX=21\n").FilterIndex, 1);
+  EXPECT_EQ(LoadFrom(filters + "IDX=0\n").FilterIndex, 1);
+}
+
+// A file that could not be read at start-up (here: a directory in its place) is never
+// overwritten with defaults at the end, even when it has become readable meanwhile; the
+// frame then tells the user that the file could not be written.
+TEST_F(SettingsTest, UnreadableAtStartIsNotOverwrittenAtTheEnd) {
+  const std::string path = Dir.File("ZKEdit32.Ini");
+  ASSERT_TRUE(std::filesystem::create_directory(path));
+  TProfileFile file(path);
+  TIniOptions o;
+  EXPECT_FALSE(LoadSettings(o, file));
+  std::filesystem::remove(path);
+  Dir.Write("ZKEdit32.Ini", "[Edit]\nTabCols=4\n[Mine]\nx=1\n");
+  o.TabCols = 6;
+  EXPECT_FALSE(SaveSettings(o, file));
+  EXPECT_EQ(TTempDir::Read(path), "[Edit]\nTabCols=4\n[Mine]\nx=1\n");
+  EXPECT_EQ(SettingsFileMessage("ZKEdit32.Ini", true),
+            "Die Initialisierungsdatei ZKEdit32.Ini\nkann nicht geschrieben werden!");
+  EXPECT_EQ(SettingsFileMessage("ZKEdit32.Ini", false),
+            "Die Initialisierungsdatei ZKEdit32.Ini\nkann nicht gelesen werden!");
+  // A good load allows writing again.
+  ASSERT_TRUE(LoadSettings(o, file));
+  EXPECT_EQ(o.TabCols, 4);
+  EXPECT_TRUE(SaveSettings(o, file));
 }
 
 TEST_F(SettingsTest, BufSizeReachesTheTextLoader) {
