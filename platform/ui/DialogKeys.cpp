@@ -111,7 +111,8 @@ void DefaultAction(TWindow dialog) {
 
 // Alt+letter, or a letter while the focus does not take characters: the control whose text
 // has the mnemonic, searched from after the focus. A label hands the focus to the next
-// control; a button is pressed; a check box or radio button is focused and pressed.
+// control; a button is pressed, even a hidden one (dialogs keep buttons that are reached by
+// their mnemonics only); a check box or radio button is focused and pressed.
 bool Mnemonic(TWindow dialog, uint8_t byte) {
   char32_t key = ctl_detail::FoldCase(Cp1252ToUnicode(byte));
   if (key <= U' ') return false;
@@ -123,7 +124,7 @@ bool Mnemonic(TWindow dialog, uint8_t byte) {
     if (i < 0) i += n;
     TWindow c = controls[static_cast<size_t>(i)];
     TControlKind kind = ControlKindOf(c);
-    if (!IsWindowVisible(c)) continue;
+    if (!IsWindowVisible(c) && kind != TControlKind::PushButton) continue;
     if (kind == TControlKind::Static && (GetWindowStyle(c) & SS_NOPREFIX)) continue;
     if (ctl_detail::MnemonicOf(GetWindowText(c)) != key) continue;
     switch (kind) {

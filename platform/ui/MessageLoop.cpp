@@ -8,6 +8,7 @@
 
 #include "platform/charset/Charset.h"
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/UiState.h"
 #include "platform/ui/UiSystem.h"
@@ -179,6 +180,8 @@ int32_t RunMessageLoop(const TLoopHooks& hooks) {
       }
     }
     if (!GetMessage(msg)) return static_cast<int32_t>(msg.WParam);
+    // Modeless dialogs take their keys first, as the application's loop would route them.
+    if (IsAnyDialogMessage(msg)) continue;
     if (hooks.PreTranslate && hooks.PreTranslate(msg)) continue;
     DispatchMessage(msg);
   }
@@ -191,6 +194,8 @@ bool PumpOneMessage() {
     PostQuitMessage(static_cast<int32_t>(msg.WParam));
     return false;
   }
+  // A modeless dialog's keys work while long work lets one message run at a time.
+  if (IsAnyDialogMessage(msg)) return true;
   DispatchMessage(msg);
   return true;
 }

@@ -185,7 +185,7 @@ TEST_F(DialogTest, MnemonicsFocusThroughLabelsAndPressButtonsAndCheckBoxes) {
       .Then([&] {
         seen.push_back("down " + std::to_string(IsDlgButtonChecked(dialog, idDown)) + " up " +
                        std::to_string(IsDlgButtonChecked(dialog, idUp)));
-        ScriptAltKey('v');  // hidden button: not pressed
+        ScriptAltKey('v');  // a hidden button is pressed by its mnemonic
       })
       .Then([&] {
         GotoDlgCtrl(GetDlgItem(dialog, idText));
@@ -197,7 +197,7 @@ TEST_F(DialogTest, MnemonicsFocusThroughLabelsAndPressButtonsAndCheckBoxes) {
   EXPECT_EQ(seen, (std::vector<std::string>{"focus 101", "case 1", "down 1 up 0"}));
   EXPECT_EQ(Log.TextAtEnd, "x");
   EXPECT_TRUE(Log.CaseAtEnd);
-  EXPECT_EQ(std::count(Log.Events.begin(), Log.Events.end(), "click 111"), 0);
+  EXPECT_EQ(std::count(Log.Events.begin(), Log.Events.end(), "click 111"), 1);
 }
 
 TEST_F(DialogTest, ModelessDialogWorksThroughTheApplicationLoopAndEndsByDestroying) {
@@ -249,6 +249,25 @@ TEST_F(DialogTest, QuitWhileModalEndsTheDialogAndReachesTheOuterLoop) {
   TMsg msg;
   EXPECT_FALSE(GetMessage(msg));
   EXPECT_EQ(msg.WParam, 5u);
+}
+
+TEST_F(DialogTest, MnemonicAfterADoubledAmpersandMayBeAnUmlaut) {
+  constexpr TDialogItem kItems[] = {
+      {kButtonClass, "Compilieren&&&Übertragen", kTab | BS_PUSHBUTTON, {4, 4, 90, 18}, 201},
+      {kButtonClass, "&Compilieren", kTab | BS_PUSHBUTTON, {4, 20, 90, 34}, 202},
+      {kButtonClass, "Abbruch", kTab | BS_PUSHBUTTON, {4, 36, 90, 50}, IDCANCEL},
+  };
+  TWindow owner = Make(640, 480);
+  TWindow dialog = CreateDialog(owner, TDialogTemplate{"VEL Compilieren & Übertragen", {100, 60}, kItems, WS_VISIBLE},
+                                FindProc, 0);
+  ASSERT_NE(dialog, 0u);
+  ScriptAltKey(static_cast<char>(0xFC));  // ü in the Windows code page
+  ScriptAltKey('c');
+  ScriptAltKey('x');                      // no such mnemonic: a beep
+  RunPendingMessages();
+  std::vector<std::string> clicks(Log.Events.begin() + 1, Log.Events.end());
+  EXPECT_EQ(clicks, (std::vector<std::string>{"click 201", "click 202"}));
+  EXPECT_FALSE(Backend->Beeps.empty());
 }
 
 }  // namespace
