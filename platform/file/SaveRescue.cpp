@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <stdlib.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -103,6 +104,9 @@ std::string RescueDirectory() {
     base = cache;
   } else if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
     base = std::string(home) + "/.cache";
+  } else if (const passwd* user = ::getpwuid(::geteuid()); user && user->pw_dir &&
+             user->pw_dir[0] == '/') {
+    base = std::string(user->pw_dir) + "/.cache";
   } else {
     return {};
   }
