@@ -314,8 +314,9 @@ TWindow CreateDemoFrame() {
   TWindow second = NewChild(client, "DOS-Text", TDemoText{
       "Gr\x81\xE1" "e aus dem DOS-Zeichensatz:\r\n\t\x8Erger, \x99l, \x9A" "bel, Stra\xE1" "e", true});
   if (!first || !second) return 0;
-  SendMessage(client, WM_MDITILE, MDITILE_VERTICAL, 0);
+  // Tiled once the frame shows, so that the client has its final size.
   ShowWindow(frame, true);
+  SendMessage(client, WM_MDITILE, MDITILE_VERTICAL, 0);
   if (TFrameParts* parts = Parts(frame)) ShowStatus(*parts);
   return frame;
 }
