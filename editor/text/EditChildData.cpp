@@ -160,9 +160,26 @@ int32_t TEditChildData::LoadFile() {
   TCursorKind oldCursor = platform::SetCursor(TCursorKind::Wait);
   if (KeepLocked) CloseLock();
   int32_t longest = 0, lineEnds = 0;
-  int32_t status = LoadTextFile(FileName.c_str(), Lines, static_cast<TMessageSink*>(this),
-                                wm_FileLoaded, LoadMode, ConvertNuls, &longest, &lineEnds);
-  if (Lines.Count() == 0) (void)Lines.AddCopy({});
+  int32_t status;
+  if (Coloring) Coloring->LineChanged(0);
+  // A fresh window loads in place and paints its first screen early; a document with text
+  // (a reload) keeps that text until the new one is complete, so a failure loses nothing.
+  const bool fresh = Lines.Count() <= 1 && Lines.Length(0) == 0 && !Editor->CanUndo();
+  if (fresh) {
+    status = LoadTextFile(FileName.c_str(), Lines, static_cast<TMessageSink*>(this),
+                          wm_FileLoaded, LoadMode, ConvertNuls, &longest, &lineEnds);
+    if (Lines.Count() == 0) (void)Lines.AddCopy({});
+  } else {
+    TTextLines loaded;
+    status = LoadTextFile(FileName.c_str(), loaded, nullptr, 0, LoadMode, ConvertNuls, &longest,
+                          &lineEnds);
+    if (status == 0) Lines = std::move(loaded);
+  }
+  if (status != 0 && !fresh) {
+    if (KeepLocked) (void)SetKeepLocked(true);
+    platform::SetCursor(oldCursor);
+    return status;
+  }
   // Undo entries and bookmarks of the old text mean nothing in the new one.
   Editor = std::make_unique<TEditor>(static_cast<TMessageSink*>(this), &Bookmarks, &Lines);
   Bookmarks.fill(TBookmark{});

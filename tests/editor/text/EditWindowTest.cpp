@@ -380,3 +380,19 @@ TEST_F(TextViewTest, DragAndDropThroughTheWindowLayer) {
   d.SetReadOnly(false);
   EXPECT_TRUE(IsDropTarget(Window));
 }
+
+TEST_F(TextViewTest, AFailedReloadKeepsTheText) {
+  TTempDir dir;
+  std::string name = dir.Write("doc.txt", "one\r\ntwo");
+  Params.FileName = name.c_str();
+  TEditChildData& d = Make({});
+  ASSERT_EQ(d.LoadFile(), 0);
+  d.SetCaret(3, 1, false, false);
+  Type("!");
+  unlink(name.c_str());
+  EXPECT_TRUE(d.FileChangedOnDisk());
+  EXPECT_EQ(d.Reload(true), tfsCannotOpen);
+  EXPECT_EQ(Text(d), (TLines{"one", "two!"}));
+  EXPECT_TRUE(d.Modified);
+  EXPECT_TRUE(d.CanUndo());
+}
