@@ -291,7 +291,11 @@ void TEditChildData::Redo() {
 
 void TEditChildData::Cut() {
   if (ReadOnly || !HasSelection()) return;
-  Copy();
+  // Text the clipboard did not take stays in the document.
+  if (!CopySelection()) {
+    MessageBeep(0);
+    return;
+  }
   Delete();
 }
 

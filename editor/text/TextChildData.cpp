@@ -132,12 +132,14 @@ std::string TTextChildData::SelectionText() {
   return PlainTextOfRange(Lines, Selection, ColumnBlockActive(), Caret.Line, Caret.Column);
 }
 
-void TTextChildData::Copy() {
-  if (!HasSelection()) return;
+void TTextChildData::Copy() { (void)CopySelection(); }
+
+bool TTextChildData::CopySelection() {
+  if (!HasSelection()) return false;
   std::string bytes = SelectionText();
-  if (bytes.empty()) return;
+  if (bytes.empty()) return false;
   // A clipboard that cannot be opened or set keeps nothing of ours.
-  (void)PutClipboardText(Window, bytes, DosMode != 0);
+  return PutClipboardText(Window, bytes, DosMode != 0);
 }
 
 int32_t TTextChildData::Save(const std::string& fileName, bool selectionOnly, int32_t format,

@@ -81,6 +81,8 @@ class TTextChildData : public TScrlChildData {
   void UpdateRanges(bool measureLongest);
   // The rows of lines first..last (or to the window's bottom with -1) are repainted.
   void InvalidateLines(int32_t first, int32_t last);
+  // Copy, telling whether the clipboard took the text.
+  bool CopySelection();
   // The text bytes of the selection as the clipboard takes them.
   std::string SelectionText();
   // Where the selection is anchored, seen from the caret.

@@ -396,3 +396,16 @@ TEST_F(TextViewTest, AFailedReloadKeepsTheText) {
   EXPECT_TRUE(d.Modified);
   EXPECT_TRUE(d.CanUndo());
 }
+
+TEST_F(TextViewTest, CutKeepsTheTextWhenTheClipboardRefusesIt) {
+  TEditChildData& d = Make({"keep me"});
+  d.SetSelection(nullptr, 0);
+  ASSERT_TRUE(OpenClipboard(FrameWindow));  // somebody else holds the clipboard open
+  d.Cut();
+  CloseClipboard();
+  EXPECT_EQ(Text(d), (TLines{"keep me"}));
+  EXPECT_EQ(Backend->Beeps.size(), 1u);
+  d.Cut();
+  EXPECT_EQ(Text(d), (TLines{""}));
+  EXPECT_EQ(ClipText(), "keep me");
+}
