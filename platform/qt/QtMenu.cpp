@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QTimer>
 
 #include "platform/qt/QtBackend.h"
@@ -17,6 +18,17 @@
 namespace platform {
 
 namespace {
+
+// Alt pressed and released alone moves into the menu bar, as on the system the editor comes
+// from, whatever the desktop style says.
+class TAltNavigationStyle final : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == QStyle::SH_MenuBar_AltKeyNavigation) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
 
 constexpr const char* kMenuProperty = "zkMenu";
 constexpr const char* kShapeProperty = "zkShape";
@@ -197,7 +209,15 @@ void TQtBackend::SyncMenus() {
       }
       continue;
     }
-    if (!widget->MenuBar()) widget->SetMenuBar(new QMenuBar(widget));
+    if (!widget->MenuBar()) {
+      // Styled before it joins the window, so that it watches the window's keys for Alt.
+      auto* bar = new QMenuBar;
+      auto* style = new TAltNavigationStyle;
+      style->setParent(bar);
+      bar->setStyle(style);
+      bar->setParent(widget);
+      widget->SetMenuBar(bar);
+    }
     if (widget->MenuBar()->isHidden()) widget->MenuBar()->show();
     SyncNativeMenu(widget->MenuBar(), menu, window);
     widget->MenuBarChanged();

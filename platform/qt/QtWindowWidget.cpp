@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 #include "platform/qt/QtBackend.h"
 #include "platform/qt/QtMdi.h"
@@ -247,6 +248,7 @@ void TQtWindowWidget::paintEvent(QPaintEvent* event) {
 }
 
 void TQtWindowWidget::keyPressEvent(QKeyEvent* event) {
+  AltAlone_ = event->key() == Qt::Key_Alt && !event->isAutoRepeat();
   if (uint32_t vk = VirtualKeyOf(event->key())) InputKey(vk, true);
   for (QChar ch : event->text()) {
     int32_t byte = UnicodeToCp1252(ch.unicode());
@@ -257,6 +259,15 @@ void TQtWindowWidget::keyPressEvent(QKeyEvent* event) {
 void TQtWindowWidget::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
   if (uint32_t vk = VirtualKeyOf(event->key())) InputKey(vk, false);
+  // Alt pressed and released alone goes into the window's menu bar.
+  if (event->key() == Qt::Key_Alt && std::exchange(AltAlone_, false)) {
+    auto* frame = dynamic_cast<TQtWindowWidget*>(window());
+    QMenuBar* bar = frame ? frame->MenuBar() : nullptr;
+    if (bar && !bar->isHidden() && !bar->actions().isEmpty()) {
+      bar->setFocus(Qt::MenuBarFocusReason);
+      bar->setActiveAction(bar->actions().first());
+    }
+  }
 }
 
 void TQtWindowWidget::mousePressEvent(QMouseEvent* event) {

@@ -75,6 +75,7 @@ class TQtWindowWidget final : public QWidget {
   QMenuBar* MenuBar_ = nullptr;
   QWidget* ChildHost_ = nullptr;  // invariant: exists exactly while MenuBar_ does
   bool Syncing_ = false;
+  bool AltAlone_ = false;  // Alt is down and no other key came since
 };
 
 // The virtual-key code of a Qt key; 0 when it has none.

@@ -272,3 +272,39 @@ TEST_F(QtFrameTest, BarsAcceleratorsContextMenuAndScreenshot) {
   EXPECT_EQ(TrackPopupMenu(popup, TPM_RETURNCMD, {100, 100}, Frame), 1002u);
   DestroyMenu(popup);
 }
+
+TEST_F(QtFrameTest, AltAndMnemonicsOpenTheMenuBar) {
+  QWidget* doc = Backend->WidgetOf(B);
+  Backend->WidgetOf(Frame)->activateWindow();
+  doc->setFocus();
+  Pump();
+  // Alt+D opens "Datei" through its mnemonic.
+  Seen().clear();
+  QKeyEvent altD(QEvent::KeyPress, Qt::Key_D, Qt::AltModifier, "d");
+  QApplication::sendEvent(doc, &altD);
+  Pump();
+  auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open, Bar()->actions()[0]->menu());
+  EXPECT_FALSE(Of(WM_INITMENUPOPUP).empty());
+  open->hide();
+  Pump();
+  // Alt alone puts the bar into keyboard navigation.
+  QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+  QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+  QApplication::sendEvent(doc, &alt);
+  QApplication::sendEvent(doc, &altUp);
+  Pump();
+  ASSERT_NE(Bar()->activeAction(), nullptr);
+  EXPECT_EQ(Bar()->activeAction()->text(), "&Datei");
+  if (QWidget* popup = QApplication::activePopupWidget()) popup->hide();
+  Pump();
+  // Alt with another key in between is no menu key.
+  Bar()->setActiveAction(nullptr);
+  QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier, "x");
+  QApplication::sendEvent(doc, &alt);
+  QApplication::sendEvent(doc, &x);
+  QApplication::sendEvent(doc, &altUp);
+  Pump();
+  EXPECT_EQ(Bar()->activeAction(), nullptr);
+}
