@@ -352,7 +352,7 @@ QWidget* CreateControlWidget(TQtBackend& backend, TWindow window, QWidget* paren
       widget = CreateListBox(backend, window, parent);
       break;
     case TControlKind::ComboBox:
-      widget = CreateComboBox(window, parent);
+      widget = CreateComboBox(backend, window, parent);
       break;
     case TControlKind::ListView:
       widget = CreateListView(window, parent);

@@ -25,7 +25,7 @@ bool IsSyncSource(const QWidget* widget);
 void FollowFocus(QWidget* widget, TWindow window);
 
 QWidget* CreateListBox(TQtBackend& backend, TWindow window, QWidget* parent);
-QWidget* CreateComboBox(TWindow window, QWidget* parent);
+QWidget* CreateComboBox(TQtBackend& backend, TWindow window, QWidget* parent);
 QWidget* CreateListView(TWindow window, QWidget* parent);
 QWidget* CreateTabBar(TWindow window, QWidget* parent);
 // Applies items, selection and the like; false when the widget is none of these kinds.

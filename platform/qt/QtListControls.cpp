@@ -52,45 +52,57 @@ QString ListText(const std::string& text, bool tabs) {
   return t;
 }
 
-// Owner-drawn lines: the layer's parent paints them with WM_DRAWITEM on the list's painter.
+// The layer's parent paints an owner-drawn line (or a combo box's field, index -1 for an
+// empty one) with WM_DRAWITEM on the widget's painter.
+void OwnerDraw(TQtBackend& backend, QPainter& painter, TWindow window, uint32_t type, int index,
+               const QRect& r, uint32_t state) {
+  TDrawItemStruct d;
+  d.CtlType = type;
+  d.CtlID = static_cast<uint32_t>(GetDlgCtrlID(window));
+  d.ItemID = index;
+  d.ItemState = state;
+  d.Item = window;
+  d.ItemRect = TRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+  uint32_t data = type == ODT_COMBOBOX ? CB_GETITEMDATA : LB_GETITEMDATA;
+  d.ItemData = index >= 0 ? SendMessage(window, data, static_cast<uintptr_t>(index), 0) : 0;
+  painter.save();
+  TQtPainterCanvas canvas(backend, painter, d.ItemRect);
+  d.Canvas = &canvas;
+  SendMessage(GetParent(window), WM_DRAWITEM, d.CtlID, reinterpret_cast<intptr_t>(&d));
+  painter.restore();
+}
+
+// Owner-drawn lines of a list box or of a combo box's list.
 class TOwnerDrawDelegate final : public QStyledItemDelegate {
  public:
-  TOwnerDrawDelegate(TQtBackend& backend, TWindow window, QObject* parent)
-      : QStyledItemDelegate(parent), Backend_(backend), Window_(window) {}
+  TOwnerDrawDelegate(TQtBackend& backend, TWindow window, uint32_t type, QObject* parent)
+      : QStyledItemDelegate(parent), Backend_(backend), Window_(window), Type_(type) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
     if (!IsWindow(Window_)) return;
-    QRect r = option.rect;
-    TDrawItemStruct d;
-    d.CtlType = ODT_LISTBOX;
-    d.CtlID = static_cast<uint32_t>(GetDlgCtrlID(Window_));
-    d.ItemID = index.row();
-    d.ItemState = ((option.state & QStyle::State_Selected) ? ODS_SELECTED : 0) |
-                  ((option.state & QStyle::State_HasFocus) ? ODS_FOCUS : 0);
-    d.Item = Window_;
-    d.ItemRect = TRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
-    d.ItemData = SendMessage(Window_, LB_GETITEMDATA, static_cast<uintptr_t>(index.row()), 0);
-    painter->save();
-    TQtPainterCanvas canvas(Backend_, *painter, d.ItemRect);
-    d.Canvas = &canvas;
-    SendMessage(GetParent(Window_), WM_DRAWITEM, d.CtlID, reinterpret_cast<intptr_t>(&d));
-    painter->restore();
+    uint32_t state = ((option.state & QStyle::State_Selected) ? ODS_SELECTED : 0) |
+                     ((option.state & QStyle::State_HasFocus) ? ODS_FOCUS : 0);
+    if (state & ODS_SELECTED) painter->fillRect(option.rect, option.palette.highlight());
+    OwnerDraw(Backend_, *painter, Window_, Type_, index.row(), option.rect, state);
   }
 
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-    auto height = static_cast<int>(SendMessage(Window_, LB_GETITEMHEIGHT, 0, 0));
-    return QSize(option.rect.width(), std::max(height, 1));
+    uint32_t message = Type_ == ODT_COMBOBOX ? CB_GETITEMHEIGHT : LB_GETITEMHEIGHT;
+    auto height = static_cast<int>(SendMessage(Window_, message, 0, 0));
+    return QSize(option.rect.width(), std::max(height, 16));
   }
 
  private:
   TQtBackend& Backend_;
   TWindow Window_;
+  uint32_t Type_;
 };
 
 class TQtComboBox final : public QComboBox {
  public:
-  TQtComboBox(TWindow window, QWidget* parent) : QComboBox(parent), Window_(window) {}
+  TQtComboBox(TQtBackend& backend, TWindow window, QWidget* parent)
+      : QComboBox(parent), Backend_(backend), Window_(window) {}
   void showPopup() override {
     UserAction(this, Window_, kCtlUserDropDown, 1, 0);
     QComboBox::showPopup();
@@ -100,7 +112,25 @@ class TQtComboBox final : public QComboBox {
     if (IsWindow(Window_)) UserAction(this, Window_, kCtlUserDropDown, 0, 0);
   }
 
+ protected:
+  // An owner-drawn field: the style's frame and arrow, the parent's picture inside.
+  void paintEvent(QPaintEvent* event) override {
+    if (!IsWindow(Window_) || !(GetWindowStyle(Window_) & CBS_OWNERDRAWFIXED) || isEditable()) {
+      QComboBox::paintEvent(event);
+      return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    OwnerDraw(Backend_, painter, Window_, ODT_COMBOBOX, currentIndex(), field,
+              ODS_COMBOBOXEDIT | (hasFocus() ? ODS_FOCUS : 0));
+  }
+
  private:
+  TQtBackend& Backend_;
   TWindow Window_;
 };
 
@@ -286,7 +316,7 @@ QWidget* CreateListBox(TQtBackend& backend, TWindow window, QWidget* parent) {
                          : (style & LBS_MULTIPLESEL) ? QAbstractItemView::MultiSelection
                                                      : QAbstractItemView::SingleSelection);
   if (style & LBS_OWNERDRAWFIXED) {
-    list->setItemDelegate(new TOwnerDrawDelegate(backend, window, list));
+    list->setItemDelegate(new TOwnerDrawDelegate(backend, window, ODT_LISTBOX, list));
     list->setUniformItemSizes(true);
   }
   if (multiple) {
@@ -306,8 +336,11 @@ QWidget* CreateListBox(TQtBackend& backend, TWindow window, QWidget* parent) {
   return list;
 }
 
-QWidget* CreateComboBox(TWindow window, QWidget* parent) {
-  auto* combo = new TQtComboBox(window, parent);
+QWidget* CreateComboBox(TQtBackend& backend, TWindow window, QWidget* parent) {
+  auto* combo = new TQtComboBox(backend, window, parent);
+  if (GetWindowStyle(window) & CBS_OWNERDRAWFIXED) {
+    combo->setItemDelegate(new TOwnerDrawDelegate(backend, window, ODT_COMBOBOX, combo));
+  }
   bool editable = (GetWindowStyle(window) & CBS_TYPEMASK) != CBS_DROPDOWNLIST;
   combo->setEditable(editable);
   combo->setInsertPolicy(QComboBox::NoInsert);

@@ -38,6 +38,7 @@ constexpr uint32_t CB_SETCURSEL = 0x014E;  // -1: none; the edit text becomes th
 constexpr uint32_t CB_SHOWDROPDOWN = 0x014F;
 constexpr uint32_t CB_GETITEMDATA = 0x0150;
 constexpr uint32_t CB_SETITEMDATA = 0x0151;
+constexpr uint32_t CB_GETITEMHEIGHT = 0x0154;  // owner-drawn: the measured height, else 0
 constexpr uint32_t CB_GETDROPPEDSTATE = 0x0157;
 constexpr uint32_t CB_FINDSTRINGEXACT = 0x0158;
 constexpr intptr_t CB_ERR = -1;

@@ -21,6 +21,7 @@ struct TComboState {
   TEditModel Edit;
   bool Dropped = false;
   bool Storing = false;
+  int32_t ItemHeight = 0;  // owner-drawn lists: what WM_MEASUREITEM answered
 };
 
 TComboState* Combo(TWindow window) { return StateOf<TComboState>(window); }
@@ -145,22 +146,49 @@ void Key(TWindow window, TComboState& c, uint32_t key) {
   }
 }
 
+bool OwnerDrawn(TWindow window) { return (GetWindowStyle(window) & CBS_OWNERDRAWFIXED) != 0; }
+
+// The parent paints item `index` (-1: the empty field) of an owner-drawn combo box.
+void DrawItem(TWindow window, const TComboState& c, TCanvas& dc, int32_t index, const TRect& r,
+              uint32_t state) {
+  TDrawItemStruct d;
+  d.CtlType = ODT_COMBOBOX;
+  d.CtlID = static_cast<uint32_t>(GetDlgCtrlID(window));
+  d.ItemID = index;
+  d.ItemState = state | (IsWindowEnabled(window) ? 0 : ODS_DISABLED);
+  d.Item = window;
+  d.Canvas = &dc;
+  d.ItemRect = r;
+  d.ItemData = c.List.Valid(index) ? c.List.Items[static_cast<size_t>(index)].Data : 0;
+  SendMessage(GetParent(window), WM_DRAWITEM, d.CtlID, reinterpret_cast<intptr_t>(&d));
+}
+
 void PaintCombo(TWindow window, TCanvas& dc) {
   TComboState* c = Combo(window);
   if (!c) return;
   TRect client = GetClientRect(window);
-  int32_t height = dc.GetTextMetrics().Height + 4;
+  int32_t height = std::max(dc.GetTextMetrics().Height, c->ItemHeight) + 4;
   TRect field{0, 0, client.Right, std::min(height, client.Bottom)};
   DrawFrame(dc, field);
   TRect arrow{field.Right - height, 0, field.Right, field.Bottom};
   DrawFrame(dc, arrow);
   dc.DrawText("v", arrow, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  dc.TextOut(3, 2, EncodeUtf8(c->Edit.Text));
+  if (OwnerDrawn(window) && !HasEdit(window)) {
+    DrawItem(window, *c, dc, c->List.Current, TRect{2, 2, arrow.Left - 1, field.Bottom - 2},
+             ODS_COMBOBOXEDIT | (GetFocus() == window ? ODS_FOCUS : 0));
+  } else {
+    dc.TextOut(3, 2, EncodeUtf8(c->Edit.Text));
+  }
   if (!c->Dropped) return;
   // The open list below the field, as far as the control reaches.
   int32_t y = field.Bottom;
   for (int32_t i = 0; i < c->List.Count() && y + height - 4 <= client.Bottom; ++i) {
     TRect line{0, y, client.Right, y + height - 4};
+    if (OwnerDrawn(window)) {
+      DrawItem(window, *c, dc, i, line, i == c->List.Current ? ODS_SELECTED : 0);
+      y += height - 4;
+      continue;
+    }
     TColorRef old = dc.TextColor();
     if (i == c->List.Current) {
       dc.FillRect(line, GetSysColor(COLOR_HIGHLIGHT));
@@ -170,6 +198,21 @@ void PaintCombo(TWindow window, TCanvas& dc) {
     dc.SetTextColor(old);
     y += height - 4;
   }
+}
+
+// The first line measured sets the height of all (fixed-height lists).
+void Measure(TWindow window, TComboState& c, int32_t index) {
+  if (!OwnerDrawn(window) || c.ItemHeight > 0) return;
+  TMeasureItemStruct m;
+  m.CtlType = ODT_COMBOBOX;
+  m.CtlID = static_cast<uint32_t>(GetDlgCtrlID(window));
+  m.ItemID = index;
+  auto dc = GetWindowCanvas(window);
+  m.ItemHeight = dc ? dc->GetTextMetrics().Height : 16;
+  m.ItemWidth = GetClientRect(window).Width();
+  m.ItemData = c.List.Items[static_cast<size_t>(index)].Data;
+  SendMessage(GetParent(window), WM_MEASUREITEM, m.CtlID, reinterpret_cast<intptr_t>(&m));
+  c.ItemHeight = std::max(m.ItemHeight, 1);
 }
 
 std::string TextArg(intptr_t lParam) {
@@ -229,6 +272,7 @@ intptr_t ComboBoxProc(TWindow window, uint32_t message, uintptr_t wParam, intptr
       bool sorted = message == CB_ADDSTRING && (GetWindowStyle(window) & CBS_SORT);
       if (message == CB_INSERTSTRING && index > c->List.Count()) return CB_ERR;
       int32_t i = c->List.Insert(message == CB_ADDSTRING ? -1 : index, TextArg(lParam), sorted);
+      Measure(window, *c, i);
       ValueChanged(window);
       return i;
     }
@@ -283,6 +327,8 @@ intptr_t ComboBoxProc(TWindow window, uint32_t message, uintptr_t wParam, intptr
       ValueChanged(window);
       return 1;
     }
+    case CB_GETITEMHEIGHT:
+      return c->ItemHeight > 0 ? c->ItemHeight : 0;
     case EM_GETLIMITTEXT:
       // For native edit parts, which keep the limit themselves.
       return static_cast<intptr_t>(std::min<size_t>(c->Edit.Limit, kEditMaxLimit));

@@ -79,6 +79,7 @@ constexpr uint32_t ODA_DRAWENTIRE = 0x0001;
 constexpr uint32_t ODS_SELECTED = 0x0001;
 constexpr uint32_t ODS_DISABLED = 0x0004;
 constexpr uint32_t ODS_FOCUS = 0x0010;
+constexpr uint32_t ODS_COMBOBOXEDIT = 0x1000;  // the field of a combo box, not a list line
 struct TMeasureItemStruct {
   uint32_t CtlType = 0;
   uint32_t CtlID = 0;

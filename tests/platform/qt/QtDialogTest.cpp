@@ -42,7 +42,7 @@ namespace {
 
 enum : int32_t { idName = 101, idCheck = 102, idCom1 = 103, idCom2 = 104, idHistory = 105,
                  idFormat = 106, idList = 107, idView = 108, idNumber = 109, idSpin = 110,
-                 idTabs = 111, idGauge = 112, idNotes = 113 };
+                 idTabs = 111, idGauge = 112, idNotes = 113, idColour = 114 };
 
 constexpr uint32_t kTab = WS_VISIBLE | WS_TABSTOP;
 constexpr TDialogItem kEveryItems[] = {
@@ -59,9 +59,10 @@ constexpr TDialogItem kEveryItems[] = {
     {kListViewClass, "", kTab | LVS_REPORT | LVS_SINGLESEL, {95, 88, 260, 140}, idView},
     {kEditClass, "5", kTab | ES_NUMBER, {190, 7, 240, 19}, idNumber},
     {kSpinClass, "", WS_VISIBLE | UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, {0, 0, 10, 12}, idSpin},
-    {kTabControlClass, "", kTab, {190, 24, 260, 60}, idTabs},
+    {kTabControlClass, "", kTab | TCS_MULTILINE, {190, 22, 260, 62}, idTabs},
     {kProgressClass, "", WS_VISIBLE, {190, 64, 260, 72}, idGauge},
     {kEditClass, "Zeile 1\r\nZeile 2", kTab | ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL, {7, 145, 180, 175}, idNotes},
+    {kComboBoxClass, "", kTab | WS_GROUP | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, {7, 182, 100, 240}, idColour},
     {kButtonClass, "OK", kTab | WS_GROUP | BS_DEFPUSHBUTTON, {150, 182, 200, 196}, IDOK},
     {kButtonClass, "Abbrechen", kTab, {205, 182, 260, 196}, IDCANCEL},
 };
@@ -104,6 +105,19 @@ intptr_t EveryProc(TWindow dialog, uint32_t message, uintptr_t wParam, intptr_t 
       }
       SendDlgItemMessage(dialog, idGauge, PBM_SETPOS, 60, 0);
       CheckRadioButton(dialog, idCom1, idCom2, idCom2);
+      for (TColorRef colour : {MakeRgb(200, 0, 0), MakeRgb(0, 160, 0), MakeRgb(0, 0, 220)}) {
+        auto at = SendDlgItemMessage(dialog, idColour, CB_ADDSTRING, 0, reinterpret_cast<intptr_t>(""));
+        SendDlgItemMessage(dialog, idColour, CB_SETITEMDATA, static_cast<uintptr_t>(at), colour);
+      }
+      SendDlgItemMessage(dialog, idColour, CB_SETCURSEL, 2, 0);
+      return 1;
+    }
+    case WM_DRAWITEM: {
+      auto* d = reinterpret_cast<TDrawItemStruct*>(lParam);
+      if (d->ItemID < 0) return 1;
+      TRect r = d->ItemRect;
+      d->Canvas->FillRect(TRect{r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2}, static_cast<TColorRef>(d->ItemData));
+      Events().push_back("draw " + std::to_string(d->ItemID));
       return 1;
     }
     case WM_COMMAND:
@@ -115,7 +129,6 @@ intptr_t EveryProc(TWindow dialog, uint32_t message, uintptr_t wParam, intptr_t 
       }
       return 1;
     default:
-      (void)lParam;
       return 0;
   }
 }
@@ -241,6 +254,8 @@ TEST_F(QtDialogTest, EveryControlKindIsNativeAndUserInputReachesTheLayer) {
   QWidget* window = Backend->WidgetOf(dialog);
   ASSERT_NE(window, nullptr);
   QPixmap shot = window->grab();
+  // The owner-drawn colour list's field was painted by the dialog.
+  EXPECT_NE(std::find(Events().begin(), Events().end(), "draw 2"), Events().end());
   EXPECT_FALSE(shot.isNull());
   EXPECT_TRUE(shot.save(QString::fromStdString((BuildFolder() / "qt_dialog_every_control.png").string())));
 

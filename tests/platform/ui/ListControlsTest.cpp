@@ -200,6 +200,25 @@ TEST_F(ListControlsTest, OwnerDrawnLinesAreMeasuredOnceAndPaintedByTheParent) {
   EXPECT_EQ(drawn.States[1] & ODS_SELECTED, ODS_SELECTED);
   EXPECT_EQ(drawn.States[0] & ODS_SELECTED, 0u);
   EXPECT_EQ(Backend->TextsOf(list), (std::vector<std::string>{"#10", "#11", "#12"}));
+
+  // A colour list: a drop-down list whose field and lines the parent paints.
+  TWindow colours = CreateControl(kComboBoxClass, "", WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
+                                  {120, 0, 220, 120}, parent, 10);
+  for (int i = 0; i < 3; ++i) {
+    Add(colours, CB_ADDSTRING, "");
+    SendMessage(colours, CB_SETITEMDATA, static_cast<uintptr_t>(i), 20 + i);
+  }
+  EXPECT_EQ(SendMessage(colours, CB_GETITEMHEIGHT, 0, 0), 20);
+  SendMessage(colours, CB_SETCURSEL, 2, 0);
+  drawn = TDrawn{};
+  RunPendingMessages();
+  ASSERT_EQ(drawn.Items, (std::vector<int32_t>{2}));
+  EXPECT_EQ(drawn.States[0] & ODS_COMBOBOXEDIT, ODS_COMBOBOXEDIT);
+  SendMessage(colours, CB_SHOWDROPDOWN, 1, 0);
+  drawn = TDrawn{};
+  RunPendingMessages();
+  EXPECT_EQ(drawn.Items, (std::vector<int32_t>{2, 0, 1, 2}));
+  EXPECT_EQ(Backend->TextsOf(colours).back(), "#22");
 }
 
 TEST_F(ListControlsTest, ComboBoxWithEditShowsChoicesAndReportsTyping) {
