@@ -151,6 +151,14 @@ TEST_F(LoaderRunTest, EmptyOrDamagedRecordIsRefusedBeforeAnyFrame) {
   TBytes magic = good;
   magic[2] = 0x54;
   TBytes stub = VelRecord({});  // a bare header is a record, though an empty one
+  // Each check byte on its own: X kept with S wrong, and S kept with X wrong.
+  const TBytes small = VelRecord({0x11, 0x21, 0x40, 0x42});
+  TBytes onlyS = small;
+  onlyS[9] ^= 0x01;
+  onlyS[10] ^= 0x01;
+  TBytes onlyX = small;
+  onlyX[7] = 0x12;
+  onlyX[8] = 0x20;
   struct TCase {
     std::string Arg;
     uint32_t Message;
@@ -161,6 +169,8 @@ TEST_F(LoaderRunTest, EmptyOrDamagedRecordIsRefusedBeforeAnyFrame) {
       {"-I" + File("cut.ved", cut), idsErrBadVelRecord},
       {"-I" + File("flipped.ved", flipped), idsErrBadVelRecord},
       {"-I" + File("magic.ved", magic), idsErrBadVelRecord},
+      {"-I" + File("onlys.ved", onlyS), idsErrBadVelRecord},
+      {"-I" + File("onlyx.ved", onlyX), idsErrBadVelRecord},
       {"-I" + File("stub.ved", TBytes(stub.begin(), stub.begin() + 6)), idsErrBadVelRecord},
   };
   for (const TCase& c : cases) {
