@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -185,6 +186,49 @@ TEST_F(SafeFileWriterFaultTest, KillAtAnyMomentLeavesOldNewOrAToldCopy) {
   EXPECT_EQ(leftovers, 0);
   EXPECT_EQ(killed, 50);
   EXPECT_GT(told, 0);
+}
+
+// The same with the kill from outside after a seeded random delay, so that it also lands
+// inside system calls; the file is big enough for a save to take a few milliseconds.
+TEST_F(SafeFileWriterFaultTest, KillFromOutsideAtRandomTimes) {
+  platform::SafeWriteHooks().ChunkSize = 64 * 1024;
+  std::mt19937 random(4711);
+  int damaged = 0, leftovers = 0;
+  int64_t took[3] = {0, 0, 0};
+  const std::string old = Pattern('o', 1 << 20);
+  for (int run = 0; run < 50; ++run) {
+    const TPath path = static_cast<TPath>(run % 3);
+    const std::string fresh = Pattern('n', (1 << 19) + random() % (1 << 20));
+    // A dry run per path measures how long a save takes; the kill falls within that time.
+    std::string target = Prepare(path, old);
+    if (took[run % 3] == 0) {
+      const auto start = std::chrono::steady_clock::now();
+      InChild([&] { return -Save(target, fresh); });
+      took[run % 3] = 1 + std::chrono::duration_cast<std::chrono::microseconds>(
+                              std::chrono::steady_clock::now() - start).count();
+      target = Prepare(path, old);
+    }
+    const auto delayUs = static_cast<useconds_t>(random() % static_cast<unsigned>(took[run % 3]));
+    std::fflush(nullptr);
+    pid_t pid = ::fork();
+    if (pid == 0) ::_exit(-Save(target, fresh));
+    ::usleep(delayUs);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    std::string now = TTempDir::Read(target);
+    for (const platform::TInterruptedSave& s : platform::FindInterruptedSaves()) {
+      if (s.Target == target && TTempDir::Read(s.Copy) == old && now != old && now != fresh) now = old;
+      platform::DropInterruptedSave(s);
+    }
+    if (now != old && now != fresh) ++damaged;
+    if (Save(target, "after\n") != 0) ++damaged;
+    leftovers += Leftovers();
+  }
+  std::printf("saves killed from outside, 50 runs: %d damaged targets, %d leftover temporaries\n",
+              damaged, leftovers);
+  EXPECT_EQ(damaged, 0);
+  EXPECT_EQ(leftovers, 0);
 }
 
 TEST_F(SafeFileWriterFaultTest, StaleTemporariesGoLiveOnesStay) {
