@@ -167,8 +167,16 @@ void TEditChildData::SortLines(const TSortOptions& options) {
   if (Editor->InsertBlock(first, atColumn, &endLine, &endColumn, true, rowsOnly, block) < 0) {
     platform::MessageBeep(0);
   }
-  Selection = old;
-  Caret = caret;
+  if (rowsOnly) {
+    Selection = old;
+    Caret = caret;
+  } else {
+    // The last line's length may have changed: the whole lines are selected anew.
+    CollapseSelection();
+    TTextRange whole = last + 1 < Lines.Count() ? MakeTextRange(first, 0, last + 1, 0)
+                                                : MakeTextRange(first, 0, last, Lines.Length(last));
+    SetSelection(&whole, 0);
+  }
   InvalidateLines(first, -1);
   AfterEdit(first, true);
 }

@@ -91,6 +91,11 @@ void TTextChildData::SetSelection(const TTextRange* range, int32_t mode) {
     r.EndColumn = Lines.Length(last);
   }
   r.EndLine = std::min(r.EndLine, last);
+  if (!CaretBeyondEnd()) {
+    // Neither end may stand where the caret cannot.
+    r.StartColumn = std::min(r.StartColumn, Lines.Length(r.StartLine));
+    r.EndColumn = std::min(r.EndColumn, Lines.Length(r.EndLine));
+  }
   if (mode == 1 || mode == 2) {
     TTextPos from{r.StartColumn, r.StartLine}, to{r.EndColumn, r.EndLine};
     if (mode == 2) std::swap(from, to);
