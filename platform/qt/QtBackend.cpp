@@ -208,6 +208,7 @@ void TQtBackend::WindowCreated(TWindow window) {
   widget->setCursor(GetClassCursor(window) == TCursorKind::IBeam ? Qt::IBeamCursor
                                                                 : Qt::ArrowCursor);
   widget->setWindowTitle(QString::fromStdString(GetWindowText(window)));
+  ApplyClassIcon(widget, window);
   widget->SyncStyle();
   // A dialog of its own (not a property-sheet page) is a dialog window of the desktop.
   if (!parent && GetClassName(window) == kDialogClass) widget->setWindowFlag(Qt::Dialog);

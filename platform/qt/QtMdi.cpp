@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMoveEvent>
+#include <QPixmap>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -21,6 +22,7 @@
 #include "platform/ui/Mdi.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/SystemMetrics.h"
+#include "platform/ui/ToolBar.h"
 #include "platform/ui/UiSystem.h"
 #include "platform/ui/Window.h"
 
@@ -135,6 +137,14 @@ void AddMdiSubWindow(QWidget* area, TQtWindowWidget* widget) {
   sub->setAttribute(Qt::WA_DeleteOnClose, false);
   new TSubWindowWatch(sub, widget);
   sub->hide();
+}
+
+void ApplyClassIcon(TQtWindowWidget* widget, TWindow window) {
+  const TImageStrip* icon = GetClassIcon(window);
+  if (!icon || !icon->Xpm) return;
+  QIcon qicon(QPixmap(icon->Xpm));
+  widget->setWindowIcon(qicon);
+  if (QMdiSubWindow* sub = widget->SubWindow()) sub->setWindowIcon(qicon);
 }
 
 void PlaceSubWindow(QMdiSubWindow* sub, const TRect& rect, const QSize& client) {

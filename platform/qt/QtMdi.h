@@ -32,6 +32,8 @@ void AddMdiSubWindow(QWidget* area, TQtWindowWidget* widget);
 void PlaceSubWindow(QMdiSubWindow* sub, const TRect& rect, const QSize& client);
 void SyncSubWindowState(QMdiSubWindow* sub, uint32_t style);
 void ActivateSubWindow(QMdiSubWindow* sub);
+// The class's icon on the window (and on its sub-window).
+void ApplyClassIcon(TQtWindowWidget* widget, TWindow window);
 // Tiles, cascades or arranges the icons of the area natively (WM_MDITILE and so on).
 bool ArrangeMdiArea(QWidget* area, uint32_t message, uintptr_t wParam);
 

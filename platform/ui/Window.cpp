@@ -237,6 +237,11 @@ TCursorKind GetClassCursor(TWindow window) {
   return w ? w->Class->Cursor : TCursorKind::Arrow;
 }
 
+const TImageStrip* GetClassIcon(TWindow window) {
+  TWindowObject* w = Lookup(window);
+  return w ? w->Class->Icon : nullptr;
+}
+
 TBrush GetClassBackground(TWindow window) {
   TWindowObject* w = Lookup(window);
   return w ? w->Class->Background : 0;

@@ -11,6 +11,8 @@
 
 namespace platform {
 
+struct TImageStrip;  // ToolBar.h
+
 struct TWindowClass {
   std::string Name;
   TWindowProc Proc = nullptr;
@@ -18,6 +20,8 @@ struct TWindowClass {
   int32_t ExtraValues = 1;  // pointer-sized values per window
   TCursorKind Cursor = TCursorKind::Arrow;
   TBrush Background = kWindowColorBrush;
+  // Icon of the class's windows (title bars); must outlive the class; null for none.
+  const TImageStrip* Icon = nullptr;
 };
 
 // False when the name is taken (without regard to case) or the procedure is missing.
@@ -53,6 +57,7 @@ void SetWindowExStyle(TWindow window, uint32_t exStyle);
 std::string GetClassName(TWindow window);
 uint32_t GetClassStyle(TWindow window);
 TCursorKind GetClassCursor(TWindow window);
+const TImageStrip* GetClassIcon(TWindow window);
 // Background brush of the window's class (shared by every window of it).
 TBrush GetClassBackground(TWindow window);
 void SetClassBackground(TWindow window, TBrush brush);

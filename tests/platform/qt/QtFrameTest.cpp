@@ -44,11 +44,13 @@ class QtFrameTest : public ::testing::Test {
     TWindowClass frame;
     frame.Name = "TestFrame";
     frame.Proc = frametest::FrameProc;
+    frame.Icon = EditorIcon(201);
     ASSERT_TRUE(RegisterWindowClass(frame));
     TWindowClass doc;
     doc.Name = "TestDoc";
     doc.Proc = frametest::DocProc;
     doc.Style = CS_HREDRAW | CS_VREDRAW;
+    doc.Icon = EditorIcon(205);
     ASSERT_TRUE(RegisterWindowClass(doc));
     Frame = CreateWindowEx(0, "TestFrame", "Z&K Quellwerk", WS_VISIBLE, {0, 0, 900, 600}, 0,
                            nullptr);
@@ -151,6 +153,9 @@ TEST_F(QtFrameTest, MdiAreaFollowsTheLayerAndTheUser) {
   QMdiArea* area = Area();
   ASSERT_NE(area, nullptr);
   ASSERT_EQ(area->subWindowList().size(), 2);
+  // Sub-windows carry the class's icon, not the toolkit's.
+  EXPECT_EQ(SubOf(A)->windowIcon().pixmap(16).toImage(),
+            QIcon(QPixmap(EditorIcon(205)->Xpm)).pixmap(16).toImage());
   EXPECT_EQ(area->activeSubWindow(), SubOf(B));
   // The layer activates: the area follows.
   SendMessage(Client, WM_MDIACTIVATE, A, 0);
