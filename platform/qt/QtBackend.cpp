@@ -250,6 +250,7 @@ void TQtBackend::WindowChanged(TWindow window, TWindowChange what) {
       widget->SyncGeometry();
       break;
     case TWindowChange::Visibility:
+      if (IsWindowVisible(window)) KeepDialogOverOwner(*this, widget, window);
       widget->setVisible(IsWindowVisible(window));
       if (QMdiSubWindow* sub = widget->SubWindow()) sub->setVisible(IsWindowVisible(window));
       break;

@@ -1,6 +1,7 @@
-// The common dialogs on Qt: a non-native QFileDialog with the extra parts of the request
+// Dialogs on Qt: dialog windows kept above their owners, the dialog units of the application
+// font, and the common dialogs: a non-native QFileDialog with the extra parts of the request
 // added to its grid (history combo box, check box, format list, read-only box), the folder
-// chooser, QFontDialog and QColorDialog; and the dialog units of the application font.
+// chooser, QFontDialog and QColorDialog.
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -18,6 +19,8 @@
 #include "platform/qt/QtBackend.h"
 #include "platform/qt/QtControls.h"
 #include "platform/ui/CommonDialogs.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Window.h"
 
 namespace platform {
 
@@ -48,6 +51,16 @@ void AddRow(QFileDialog& dialog, const std::string& label, QWidget* widget) {
 }
 
 }  // namespace
+
+void KeepDialogOverOwner(TQtBackend& backend, QWidget* widget, TWindow window) {
+  if (!widget->isWindow() || GetClassName(window) != kDialogClass) return;
+  QWidget* owner = backend.WidgetOf(GetDialogOwner(window));
+  if (!owner || owner->window() == widget->parentWidget()) return;
+  // Reparenting keeps the window a dialog window and its place on the screen.
+  QPoint at = widget->pos();
+  widget->setParent(owner->window(), widget->windowFlags() | Qt::Dialog);
+  widget->move(at);
+}
 
 TSize TQtBackend::DialogBaseUnits() {
   QFontMetrics fm(QApplication::font());

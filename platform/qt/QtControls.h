@@ -25,5 +25,7 @@ QString QtText(std::string_view utf8);
 QWidget* CreateControlWidget(TQtBackend& backend, TWindow window, QWidget* parent);
 // Applies the layer's state of what changed to the control's widget.
 void SyncControlWidget(QWidget* widget, TWindow window, TWindowChange what);
+// A dialog window about to show stays above its owner's window (a transient window of it).
+void KeepDialogOverOwner(TQtBackend& backend, QWidget* widget, TWindow window);
 
 }  // namespace platform

@@ -45,6 +45,20 @@ void RestoreFocus(TWindow dialog);
 
 }  // namespace dialog_detail
 
+namespace ui_detail {
+
+void DestroyOwnedDialogs(TWindow owner) {
+  TUiState* s = State();
+  if (!s) return;
+  std::vector<TWindow> windows = s->Windows;
+  for (TWindow window : windows) {
+    dialog_detail::TDialogData* data = dialog_detail::DataOf(window);
+    if (data && data->Owner == owner && window != owner) DestroyWindow(window);
+  }
+}
+
+}  // namespace ui_detail
+
 using namespace dialog_detail;
 
 namespace {
@@ -94,6 +108,8 @@ intptr_t DialogWindowProc(TWindow dialog, uint32_t message, uintptr_t wParam, in
   TDialogData* data = DataOf(dialog);
   if (message == WM_NCDESTROY) {
     std::erase(Modeless(), dialog);
+    // A modal loop waiting for input must see that its dialog is gone.
+    if (data && data->Modal && !data->Ended) PostMessage(0, WM_NULL, 0, 0);
     SetWindowExtra(dialog, xDialogData, 0);
     if (data && data->Proc) data->Proc(dialog, message, wParam, lParam);
     delete data;
@@ -204,6 +220,8 @@ intptr_t DialogBox(TWindow owner, const TDialogTemplate& t, TDialogProc proc, in
     DispatchMessage(msg);
   }
   intptr_t result = data ? (data->Ended ? data->Result : IDCANCEL) : -1;
+  // Over: the destruction below needs no wake-up of this loop.
+  if (data) data->Ended = true;
   if (owner && IsWindow(owner) && !ownerWasDisabled) EnableWindow(owner, true);
   if (IsWindow(dialog)) DestroyWindow(dialog);
   if (owner && IsWindow(owner)) {

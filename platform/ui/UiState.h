@@ -94,6 +94,8 @@ void RunCrossSends();
 void ForgetDropTarget(TWindow window);
 // The classes of the dialog controls; every session has them.
 void RegisterControlClasses();
+// Destroys the dialogs a window owns (Dialog.cpp).
+void DestroyOwnedDialogs(TWindow owner);
 // A document window of an MDI client is going away: the client forgets it and activates
 // another one.
 void MdiChildGone(TWindow client, TWindow child);

@@ -129,6 +129,10 @@ TWindow CreateWindowEx(uint32_t exStyle, std::string_view className, std::string
 bool DestroyWindow(TWindow window) {
   TWindowObject* w = Lookup(window);
   if (!w || w->Destroying || !IsUiThread()) return false;
+  // Dialogs owned by the window go first, as owned windows do.
+  DestroyOwnedDialogs(window);
+  w = Lookup(window);
+  if (!w || w->Destroying) return false;
   TUiState* s = State();
   if (s->Capture == window) ReleaseCapture();
   if (w->Visible) {

@@ -228,6 +228,21 @@ TEST_F(DialogTest, ModelessDialogWorksThroughTheApplicationLoopAndEndsByDestroyi
   EXPECT_EQ(Log.Events.back(), "click 2");
 }
 
+TEST_F(DialogTest, DestroyingTheOwnerDestroysItsDialogsFirst) {
+  TWindow owner = Make(640, 480);
+  TWindow other = Make(100, 100);
+  TWindow a = CreateDialog(owner, kFind, FindProc, 1);
+  TWindow b = CreateDialog(other, kFind, FindProc, 2);
+  // A modal dialog whose owner goes away while it runs ends without a result.
+  TScriptSteps steps;
+  steps.Then([&] { DestroyWindow(owner); });
+  Backend->SetIdleScript([&] { return steps.Step(); });
+  EXPECT_EQ(DialogBox(owner, kFind, FindProc, 3), -1);
+  EXPECT_FALSE(IsWindow(owner));
+  EXPECT_FALSE(IsWindow(a));
+  EXPECT_TRUE(IsWindow(b));
+}
+
 TEST_F(DialogTest, DialogUnitsFollowTheFontAndBadTemplatesMakeNoDialog) {
   TSize base = GetDialogBaseUnits();
   ASSERT_GT(base.Width, 0);
