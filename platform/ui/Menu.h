@@ -52,10 +52,12 @@ struct TMenuEntry {
 // A menu bar (or, with asPopup, a popup) from a table; 0 when the table's levels do not match.
 TMenu LoadMenuIndirect(std::span<const TMenuEntry> entries, bool asPopup = false);
 
+// An empty menu bar, an empty popup; 0 when the handle table is full.
 TMenu CreateMenu();
 TMenu CreatePopupMenu();
 // Destroys the menu and its popups; false for an invalid handle.
 bool DestroyMenu(TMenu menu);
+// False for 0, stale handles and handles of other kinds.
 bool IsMenu(TMenu menu);
 
 // `idOrPopup` is the command, or the popup's handle with MF_POPUP; the menu then owns it.
@@ -76,6 +78,7 @@ uint32_t CheckMenuItem(TMenu menu, uint32_t item, uint32_t flags);
 uint32_t EnableMenuItem(TMenu menu, uint32_t item, uint32_t flags);
 // State flags of the item (MF_POPUP for popups); kNoMenuItem if missing.
 uint32_t GetMenuState(TMenu menu, uint32_t item, uint32_t flags);
+// Items of the menu (separators and popups count); -1 for an invalid menu.
 int32_t GetMenuItemCount(TMenu menu);
 // The command at a position; kNoMenuItem for popups and missing positions.
 uint32_t GetMenuItemID(TMenu menu, int32_t position);
@@ -88,6 +91,7 @@ std::string MenuLabel(std::string_view text);
 
 // The menu bar of a top-level window; SetMenu returns false for an invalid window or menu.
 bool SetMenu(TWindow window, TMenu menu);
+// The window's menu bar; 0 for none.
 TMenu GetMenu(TWindow window);
 // Shows changes of the window's menu bar (changes made through these calls show anyway).
 void DrawMenuBar(TWindow window);

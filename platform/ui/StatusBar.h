@@ -27,10 +27,13 @@ TWindow CreateStatusBar(TWindow parent, int32_t id, uint32_t style);
 // Right edges in client pixels, -1 for the last part reaching the right border. Texts of
 // parts that remain are kept. False for no parts, too many, or a bar that is none.
 bool StatusBarSetParts(TWindow statusBar, std::span<const int32_t> rightEdges);
+// The right edges as set.
 std::vector<int32_t> StatusBarParts(TWindow statusBar);
 // UTF-8 text of a part (SB_SIMPLEID: the simple mode's text); false for a part out of range.
 bool StatusBarSetText(TWindow statusBar, int32_t part, std::string_view text);
+// The text of a part; empty for a part out of range.
 std::string StatusBarText(TWindow statusBar, int32_t part);
+// Switches between the one simple text and the parts.
 void StatusBarSetSimple(TWindow statusBar, bool simple);
 bool StatusBarIsSimple(TWindow statusBar);
 // Height the frame lays out for the bar.

@@ -59,7 +59,9 @@ struct TWindowPlacement {
 // Maximises, minimises or restores a top-level window (document windows go through their
 // MDI client); sends WM_SIZE with SIZE_MAXIMIZED, SIZE_MINIMIZED or SIZE_RESTORED.
 void SetShowState(TWindow window, TShowState state);
+// The state WS_MAXIMIZE / WS_MINIMIZE say.
 TShowState GetShowState(TWindow window);
+// State and normal rectangle, for saving (document windows: the place they are restored to).
 TWindowPlacement GetWindowPlacement(TWindow window);
 // False for an invalid window or an empty normal rectangle.
 bool SetWindowPlacement(TWindow window, const TWindowPlacement& placement);

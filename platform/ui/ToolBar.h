@@ -78,6 +78,7 @@ TWindow CreateToolBar(TWindow parent, int32_t id, uint32_t style, const TImageSt
 std::vector<int32_t> ToolBarArrangement(TWindow toolBar);
 // Replaces the buttons shown; indexes outside the table count as separators.
 void ToolBarSetArrangement(TWindow toolBar, std::span<const int32_t> arrangement);
+// Buttons and separators shown.
 int32_t ToolBarButtonCount(TWindow toolBar);
 // The button at a position (a separator for a position out of range) and its state.
 TToolButton ToolBarButton(TWindow toolBar, int32_t index);
