@@ -35,6 +35,10 @@ TEST_F(TextViewTest, RandomEditsUndoBackToTheOriginal) {
     d.AutoIndent = random() % 2;
     d.TypingReplacesSelection = random() % 2;
     d.Overwrite = 0;
+    d.ShowSpecial = random() % 2;
+    d.ClipLongLines = random() % 2;
+    d.LineNumbers = random() % 2;
+    d.SetFont(random() % 4 == 0 ? PropFont : FixedFont, true);
     for (int step = 0; step < 60; ++step) {
       const int op = static_cast<int>(random() % 16);
       SCOPED_TRACE("round " + std::to_string(round) + " step " + std::to_string(step) + " op " +
@@ -70,6 +74,10 @@ TEST_F(TextViewTest, RandomEditsUndoBackToTheOriginal) {
           d.SetSelection(&r, static_cast<int32_t>(random() % 3));
           break;
         }
+      }
+      if (random() % 4 == 0) {
+        InvalidateRect(Window, nullptr);
+        UpdateWindow(Window);
       }
       ASSERT_TRUE(d.Lines.CheckInvariant());
       ASSERT_GE(d.Lines.Count(), 1);
