@@ -1,0 +1,153 @@
+// The editor's MDI frame: what it owns (settings, lists, bars, menus, global modes) and the
+// operations its window procedure, its commands and the start-up call.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/frame/FileList.h"
+#include "editor/frame/IniOptions.h"
+#include "editor/frame/StartupRequest.h"
+#include "editor/search/SyntaxColorInfo.h"
+#include "platform/profile/ProfileFile.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/UiTypes.h"
+
+// Private messages of the frame.
+constexpr uint32_t wm_SettingsChanged = platform::WM_USER + 201;
+constexpr uint32_t wm_OpenFileAt = platform::WM_USER + 301;
+constexpr uint32_t wm_QueryActiveFile = platform::WM_USER + 302;
+constexpr uint32_t wm_RefreshRecentMenu = platform::WM_USER + 303;
+constexpr uint32_t wm_StartupOpen = platform::WM_USER + 800;
+constexpr uint32_t wm_RemoteCommandLine = platform::WM_USER + 801;
+constexpr uint32_t wm_CheckFileTimes = platform::WM_USER + 802;
+// Sent by the hand-over listener before a remote command line: bring the frame up and
+// answer 1 when it was minimised.
+constexpr uint32_t wm_RemoteActivate = platform::WM_USER + 803;
+
+constexpr const char* kFrameClass = "ZKEdit32";
+constexpr int32_t kMdiClientId = 1000;
+constexpr int32_t kToolBarId = 1010;
+constexpr int32_t kStatusBarId = 1020;
+constexpr uint32_t kFirstWindowCommand = 380;
+
+// lParam of wm_OpenFileAt and wm_QueryActiveFile.
+struct TFileAtRequest {
+  std::string FileName;
+  TFilePosition Position;
+};
+
+class TFrame {
+ public:
+  TFrame();
+  ~TFrame();
+  TFrame(const TFrame&) = delete;
+  TFrame& operator=(const TFrame&) = delete;
+
+  // Settings file (read from `Profile.Path()`, written to its write path), help and colour
+  // files; filled by the start-up before Create.
+  std::unique_ptr<platform::TProfileFile> Profile = std::make_unique<platform::TProfileFile>();
+  std::string HelpFile;
+  std::string ColorFile;
+  TSettingsEnvironment Environment;
+  std::vector<std::string> Args;  // the own command line, without the program name
+
+  TIniOptions Options;
+  TFileLists Lists;
+  bool SettingsReadFailed = false;
+
+  platform::TWindow Window = 0;
+  platform::TWindow Client = 0;
+  platform::TWindow ToolBar = 0;
+  platform::TWindow StatusBar = 0;
+  platform::TMenu MenuNoDocuments = 0;
+  platform::TMenu MenuDocuments = 0;
+  uint8_t StatusKind = 0xFF;  // the layout shown; switched only when the kind changes
+  int32_t Untitled = 1;       // shared by new text and hex windows
+  int32_t CompareCounter = 1;
+  bool SingleWindow = false;
+  bool ColumnBlockMode = false;
+  int32_t ClosedByCloseAll = 0;
+  platform::TWindow Modeless = 0;  // the one modeless dialog, 0 for none
+  bool DosDefault = false;         // while a /D request is processed
+  bool MailAvailable = false;
+  bool ShutdownDone = false;
+  bool CheckingFileTimes = false;
+  int32_t Dpi = 96;
+  // Font and brush handed to text windows (the frame owns them).
+  platform::TFont TextFont = 0;
+  platform::TBrush TextBrush = 0;
+  // Where the program starts other programs (xdg-open, xdg-email); tests replace it.
+  std::function<int32_t(const std::vector<std::string>&)> Spawn;
+
+  // Registers the classes and creates the frame window (hidden); false on failure.
+  [[nodiscard]] bool Create();
+  // Shows the frame as the settings say.
+  void Show();
+  // Settings and lists written once; a failure is reported with message 33.
+  void Shutdown();
+
+  // Document windows.
+  platform::TWindow Active(bool* maximized = nullptr) const;
+  std::vector<platform::TWindow> Documents() const;
+  platform::TWindow CreateDocumentWindow(uint8_t kind, const std::string& fileName,
+                                         const platform::TRect* place, bool readOnly,
+                                         int32_t param = 0);
+  // The window's load status turned into messages; the result of the table (0 kept, 1 try
+  // hex, 2 convert NULs, negative: destroyed).
+  int32_t ReportChildStatus(platform::TWindow window, int32_t status, int32_t attempt,
+                            uint8_t kind, const std::string& fileName);
+  platform::TWindow OpenFile(const std::string& name, bool readOnly,
+                             const TFilePosition* position, bool forcePosition);
+  platform::TWindow FindDocument(const std::string& fullPath) const;
+  void ProcessRequest(const TStartupRequest& request);
+  // The syntax-colouring definition for a file name; false when colouring is off or the
+  // extension is unknown.
+  bool FindSyntax(const std::string& fileName, TSyntaxColorInfo& out) const;
+
+  // Saving and closing (FrameSave.cpp). Each true when done.
+  bool Save(platform::TWindow window);
+  bool SaveAs(platform::TWindow window, bool selection);
+  bool SaveToName(platform::TWindow window, const std::string& name, int32_t format,
+                  bool selection);
+  bool SaveAll();
+  // The close prompt: true when the window may close.
+  bool QueryClose(platform::TWindow window);
+  // Closes one window through its own close path.
+  bool CloseDocument(platform::TWindow window);
+  bool CloseAll();
+  void CheckFileTimes();
+  // Hand-over requests from a second start, taken on the user-interface thread.
+  std::shared_ptr<class THandOver> HandOver;
+  // The program's own messages (timers, recovery) before the frame's handling; true when
+  // handled.
+  std::function<bool(uint32_t message, uintptr_t wParam, intptr_t lParam)> ProgramHook;
+  // The close prompt's text for a window.
+  std::string ClosePromptName(platform::TWindow window) const;
+
+  // Commands (FrameCommands.cpp).
+  void Command(uint16_t command);
+  bool IsAvailable(uint16_t command) const;
+  // Menus, tool bar and status bar for the active window (or none).
+  void ActiveChanged();
+  void UpdateStatus();
+  void IdleStep();
+  void InitMenuPopup(platform::TMenu popup);
+  void MenuSelect(uint16_t command, uint32_t flags);
+  void ChildNotify(uint32_t code, const struct TChildNotify* notify, intptr_t lParam,
+                   intptr_t& answer);
+  void RebuildRecentMenus();
+  void Layout();
+  void ApplyGlobalModes(platform::TWindow window);
+  std::string ToolBarLayoutString() const;
+};
+
+// The frame behind a frame window; null for other windows.
+TFrame* FrameOf(platform::TWindow window);
+intptr_t FrameWindowProc(platform::TWindow window, uint32_t message, uintptr_t wParam,
+                         intptr_t lParam);
+// The hint of a menu command as WM_MENUSELECT shows it.
+std::string MenuHint(uint16_t command, bool mailAvailable);

@@ -1,0 +1,112 @@
+#!/bin/sh
+# End to end: the real zkedit32 on its own virtual X server, driven with real X input. Opens
+# a file from the command line, types, saves with Ctrl+S and compares the file on disk byte
+# for byte; a second start hands its file to the first and exits 0 while one frame exists;
+# closing with unsaved changes answers the save prompt (No) and the program ends with 0.
+# Without a display the program says so on standard error and exits non-zero. Exit 77
+# (skipped) when Xvfb or xdotool is missing.
+# usage: ZkeditE2E.sh ZKEDIT32 OUTDIR
+set -u
+ZKEDIT=$1
+OUTDIR=$2
+for tool in Xvfb xdotool; do
+  command -v $tool >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+rm -rf "$OUTDIR"
+mkdir -p "$OUTDIR"
+WORK=$(mktemp -d)
+XVFB_PID=""
+EDIT_PID=""
+cleanup() {
+  [ -n "$EDIT_PID" ] && kill "$EDIT_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+poll() {
+  limit=$(( $1 * 10 )); shift
+  n=0
+  while [ $n -lt $limit ]; do
+    "$@" >/dev/null 2>&1 && return 0
+    n=$((n + 1))
+    sleep 0.1
+  done
+  return 1
+}
+
+# The program runs from a copy of its own, so that its settings file lands in the scratch
+# directory, with a private runtime and state directory.
+mkdir -p "$WORK/bin" "$WORK/run" "$WORK/state" "$WORK/docs"
+chmod 700 "$WORK/run"
+cp "$ZKEDIT" "$WORK/bin/zkedit32"
+export XDG_RUNTIME_DIR="$WORK/run" XDG_STATE_HOME="$WORK/state" XDG_CONFIG_HOME="$WORK/config"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+# Without a display: one line on standard error, exit code not 0.
+env -u DISPLAY "$WORK/bin/zkedit32" >"$OUTDIR/nodisplay.out" 2>"$OUTDIR/nodisplay.err"
+CODE=$?
+[ "$CODE" -ne 0 ] || fail "exit code 0 without a display"
+[ "$(wc -l <"$OUTDIR/nodisplay.err")" -eq 1 ] || fail "not one line on stderr without a display"
+"$WORK/bin/zkedit32" --help | grep -q "/Hx" || fail "--help does not describe /H"
+
+NUM=95
+while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
+Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp >"$OUTDIR/xvfb.log" 2>&1 &
+XVFB_PID=$!
+export DISPLAY=:$NUM
+poll 20 xdotool getdisplaygeometry || fail "Xvfb did not start"
+
+DOC="$WORK/docs/Datei mit Blanks.txt"
+printf 'erste Zeile\r\nzweite Zeile\r\n' >"$DOC"
+# Unquoted: the name reaches the program in three parts and is joined again.
+"$WORK/bin/zkedit32" $WORK/docs/Datei mit Blanks.txt /L2 >"$OUTDIR/zkedit32.log" 2>&1 &
+EDIT_PID=$!
+frame_up() { kill -0 "$EDIT_PID" && xdotool search --name "^Z&K Quellwerk"; }
+poll 30 frame_up || fail "no frame window (see zkedit32.log)"
+FRAME=$(xdotool search --name "^Z&K Quellwerk" | head -1)
+xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
+sleep 0.5
+# The caret stands on line 2, column 1: type there, then save with the accelerator.
+xdotool type --delay 20 "Hallo "
+xdotool key ctrl+s
+saved() { [ "$(od -An -c "$DOC" | tr -d ' \n')" = "$(printf 'erste Zeile\r\nHallo zweite Zeile\r\n' | od -An -c | tr -d ' \n')" ]; }
+poll 30 saved || { od -c "$DOC" | head; fail "the saved file differs"; }
+
+# A second start hands its file over and ends with 0; still one frame.
+OTHER="$WORK/docs/other.txt"
+printf 'andere\r\n' >"$OTHER"
+"$WORK/bin/zkedit32" "$OTHER" >"$OUTDIR/second.log" 2>&1
+CODE=$?
+[ "$CODE" -eq 0 ] || fail "the second start ended with $CODE"
+[ "$(xdotool search --name "^Z&K Quellwerk" | wc -l)" -le 2 ] || fail "more than one frame"
+other_shown() { xdotool search --name "other.txt"; }
+poll 30 other_shown || fail "the handed-over file is not shown"
+if command -v xwd >/dev/null 2>&1 && command -v python3 >/dev/null 2>&1; then
+  xwd -root -silent >"$OUTDIR/zkedit32.xwd" &&
+    python3 "$(dirname "$0")/../../tools/uidemo/xwd2png.py" "$OUTDIR/zkedit32.xwd" "$OUTDIR/zkedit32.png"
+fi
+
+# Unsaved text, then the frame closes: the save prompt comes, No ends without saving.
+xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
+xdotool type --delay 20 "xyz"
+# "&Datei" / "&Beenden" through the menu bar's mnemonics (no window manager here).
+xdotool key alt+d
+sleep 0.3
+xdotool key b
+prompt() { xdotool search --name "Datei schlie"; }
+poll 30 prompt || fail "no save prompt"
+PROMPT=$(xdotool search --name "Datei schlie" | head -1)
+xdotool windowactivate --sync "$PROMPT" 2>/dev/null || xdotool windowfocus --sync "$PROMPT"
+# "Nein" is the button after the focused "Ja".
+xdotool key Tab space
+ended() { ! kill -0 "$EDIT_PID"; }
+poll 30 ended || fail "the program did not end after the prompt"
+wait "$EDIT_PID"
+CODE=$?
+EDIT_PID=""
+[ "$CODE" -eq 0 ] || fail "exit code $CODE"
+[ "$(cat "$OTHER")" = "$(printf 'andere\r')" ] || fail "the unsaved file was changed"
+[ -f "$WORK/bin/ZKEdit32.Ini" ] || fail "no settings written"
+echo "PASS"
