@@ -3,6 +3,7 @@
 // views (QTreeWidget with columns) and tab controls (tabs of the style in several rows over a
 // framed page area).
 // Items follow the layer; the user's choices go back as the layer's user actions.
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
@@ -45,10 +46,10 @@ std::vector<std::string> Items(TWindow window, uint32_t countMessage, uint32_t t
   return items;
 }
 
-// Tabs of a list line show as wide gaps.
+// Tabs of a line without tab stops show as gaps; with them, the delegate places the pieces.
 QString ListText(const std::string& text, bool tabs) {
   QString t = Utf8(text);
-  if (tabs) t.replace(QLatin1Char('\t'), QStringLiteral("    "));
+  if (!tabs) t.replace(QLatin1Char('\t'), QStringLiteral("    "));
   return t;
 }
 
@@ -97,6 +98,42 @@ class TOwnerDrawDelegate final : public QStyledItemDelegate {
   TQtBackend& Backend_;
   TWindow Window_;
   uint32_t Type_;
+};
+
+// Lines with tabs: each piece starts at the list's next tab stop, as the layer lays them out.
+class TTabStopDelegate final : public QStyledItemDelegate {
+ public:
+  TTabStopDelegate(TWindow window, QObject* parent) : QStyledItemDelegate(parent), Window_(window) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem plain = option;
+    initStyleOption(&plain, index);
+    QString text = plain.text;
+    plain.text.clear();
+    const QWidget* view = option.widget;
+    QStyle* style = view ? view->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, view);
+    std::vector<int32_t> stops(32);
+    auto n = SendMessage(Window_, kCtlGetTabStops, stops.size(), reinterpret_cast<intptr_t>(stops.data()));
+    stops.resize(static_cast<size_t>(std::clamp<intptr_t>(n, 0, 32)));
+    QFontMetrics fm(option.font);
+    int origin = option.rect.left() + 3;
+    int x = origin;
+    painter->save();
+    painter->setPen(option.palette.color((option.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+    const QStringList pieces = text.split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+      if (i > 0) x = TCanvas::NextTabStop(x, stops, origin, std::max(fm.averageCharWidth(), 1));
+      painter->drawText(QRect(x, option.rect.top(), option.rect.right() - x, option.rect.height()),
+                        Qt::AlignLeft | Qt::AlignVCenter, pieces[i]);
+      x += fm.horizontalAdvance(pieces[i]);
+    }
+    painter->restore();
+  }
+
+ private:
+  TWindow Window_;
 };
 
 class TQtComboBox final : public QComboBox {
@@ -318,6 +355,8 @@ QWidget* CreateListBox(TQtBackend& backend, TWindow window, QWidget* parent) {
   if (style & LBS_OWNERDRAWFIXED) {
     list->setItemDelegate(new TOwnerDrawDelegate(backend, window, ODT_LISTBOX, list));
     list->setUniformItemSizes(true);
+  } else if (style & LBS_USETABSTOPS) {
+    list->setItemDelegate(new TTabStopDelegate(window, list));
   }
   if (multiple) {
     QObject::connect(list, &QListWidget::itemSelectionChanged, list, [list, window] {

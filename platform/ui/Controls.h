@@ -142,6 +142,9 @@ constexpr uint32_t kCtlUserValue = 0x0395;
 constexpr uint32_t kCtlUserDropDown = 0x0396;
 // The user moved the caret or selection of a field: wParam anchor, lParam caret.
 constexpr uint32_t kCtlUserTextSel = 0x0397;
+// For back ends drawing a list box's lines: its tab stops in pixels (wParam room, lParam
+// int32_t*); returns how many there are.
+constexpr uint32_t kCtlGetTabStops = 0x0398;
 
 // WM_COMMAND to the parent of a control: its id and a notification code.
 void NotifyParent(TWindow control, uint32_t code);

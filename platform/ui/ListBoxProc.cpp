@@ -342,6 +342,11 @@ intptr_t ListBoxProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_
       InvalidateRect(window, nullptr);
       return 1;
     }
+    case kCtlGetTabStops: {
+      auto* out = reinterpret_cast<int32_t*>(lParam);
+      for (size_t i = 0; out && i < b->Tabs.size() && i < wParam; ++i) out[i] = b->Tabs[i];
+      return static_cast<intptr_t>(b->Tabs.size());
+    }
     case LB_GETTOPINDEX:
       return b->List.Top;
     case LB_SETTOPINDEX:

@@ -83,6 +83,8 @@ intptr_t EveryProc(TWindow dialog, uint32_t message, uintptr_t wParam, intptr_t 
         SendDlgItemMessage(dialog, idFormat, CB_ADDSTRING, 0, reinterpret_cast<intptr_t>(f));
       }
       SendDlgItemMessage(dialog, idFormat, CB_SETCURSEL, 0, 0);
+      const int32_t stops[] = {40};
+      SendDlgItemMessage(dialog, idList, LB_SETTABSTOPS, 1, reinterpret_cast<intptr_t>(stops));
       for (const char* line : {"main.vel\t12", "lib.vel\t3"}) {
         SendDlgItemMessage(dialog, idList, LB_ADDSTRING, 0, reinterpret_cast<intptr_t>(line));
       }
