@@ -8,6 +8,8 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -312,4 +314,36 @@ TEST_F(QtFrameTest, AltAndMnemonicsOpenTheMenuBar) {
   QApplication::sendEvent(doc, &altUp);
   Pump();
   EXPECT_EQ(Bar()->activeAction(), nullptr);
+}
+
+TEST_F(QtFrameTest, ToolBarDialogTakesOutAButtonTheParentAllows) {
+  TWindow bar = Parts().ToolBar;
+  std::vector<int32_t> before = ToolBarArrangement(bar);
+  // The user takes out the second button ("Neue Datei", code 0) and confirms.
+  QTimer::singleShot(0, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    QList<QListWidget*> lists = dialog->findChildren<QListWidget*>();
+    ASSERT_EQ(lists.size(), 2);
+    QListWidget* current = lists[1];
+    EXPECT_EQ(current->item(1)->text(), "Name 112");
+    current->setCurrentRow(1);
+    for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+      if (b->text() == "<- &Entfernen") b->click();
+    }
+    for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+      if (b->text() == "OK") b->click();
+    }
+  });
+  Seen().clear();
+  EXPECT_TRUE(ToolBarCustomize(bar));
+  std::vector<int32_t> expected = before;
+  expected.erase(expected.begin() + 1);
+  EXPECT_EQ(ToolBarArrangement(bar), expected);
+  Pump();
+  auto* toolBar = qobject_cast<QToolBar*>(Backend->WidgetOf(bar));
+  EXPECT_EQ(toolBar->actions().size(), static_cast<qsizetype>(expected.size()));
+  bool changed = false;
+  for (const frametest::TSeen& s : Of(WM_NOTIFY)) changed |= s.LParam == TBN_TOOLBARCHANGE;
+  EXPECT_TRUE(changed);
 }
