@@ -33,6 +33,12 @@ constexpr uint32_t EM_LIMITTEXT = 0x00C5;   // wParam 0: the largest limit
 constexpr uint32_t EM_SETREADONLY = 0x00CF;
 constexpr uint32_t EM_GETLIMITTEXT = 0x00D5;
 
+// The clipboard commands of a field (also Ctrl+X, Ctrl+C, Ctrl+V, Shift+Delete, Ctrl+Insert,
+// Shift+Insert); text goes through the Windows code page.
+constexpr uint32_t WM_CUT = 0x0300;
+constexpr uint32_t WM_COPY = 0x0301;
+constexpr uint32_t WM_PASTE = 0x0302;
+
 constexpr uint32_t EN_SETFOCUS = 0x0100;
 constexpr uint32_t EN_KILLFOCUS = 0x0200;
 constexpr uint32_t EN_CHANGE = 0x0300;

@@ -1,7 +1,10 @@
 // The edit field: typing, caret keys with Shift, deletion, the limit, read-only fields, the
-// selection messages and EN_CHANGE; painted as text with the selection and a caret.
+// selection messages, cut, copy and paste, and EN_CHANGE; painted as text with the selection
+// and a caret.
 #include <algorithm>
+#include <optional>
 
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/CodePages.h"
 #include "platform/ui/ControlState.h"
 #include "platform/ui/EditModel.h"
@@ -125,8 +128,44 @@ void TypeChar(TWindow window, TEditState& e, uint8_t byte) {
   }
 }
 
+void Copy(TWindow window, const TEditState& e) {
+  // A password is not handed out.
+  if (e.Model.SelStart() == e.Model.SelEnd() || (GetWindowStyle(window) & ES_PASSWORD)) return;
+  std::string bytes;
+  for (char32_t ch : e.Model.Text.substr(e.Model.SelStart(), e.Model.SelEnd() - e.Model.SelStart())) {
+    int32_t b = UnicodeToCp1252(ch);
+    bytes.push_back(static_cast<char>(b >= 0 ? b : '?'));
+  }
+  (void)PutClipboardText(window, bytes, false);
+}
+
+void Paste(TWindow window, TEditState& e) {
+  if (IsReadOnly(window)) return;
+  std::optional<std::string> text = TakeClipboardText(window, false);
+  if (!text) return;
+  std::u32string before = e.Model.Text;
+  bool complete = e.Model.Replace(DecodeUtf8(CodePageToUtf8(*text, false)));
+  if (e.Model.Text != before) Store(window, e, true);
+  if (!complete) NotifyParent(window, EN_MAXTEXT);
+}
+
+void Cut(TWindow window, TEditState& e) {
+  if (IsReadOnly(window) || e.Model.SelStart() == e.Model.SelEnd()) return;
+  Copy(window, e);
+  if (e.Model.Delete(true)) Store(window, e, true);
+}
+
 void Key(TWindow window, TEditState& e, uint32_t key) {
   bool shift = IsKeyDown(VK_SHIFT);
+  bool control = IsKeyDown(VK_CONTROL);
+  if ((control && key == 'C') || (control && key == VK_INSERT)) return Copy(window, e);
+  if ((control && key == 'X') || (shift && key == VK_DELETE)) return Cut(window, e);
+  if ((control && key == 'V') || (shift && key == VK_INSERT)) return Paste(window, e);
+  if (control && key == 'A') {
+    e.Model.SetSel(0, -1);
+    ValueChanged(window);
+    return;
+  }
   if (key == VK_DELETE) {
     if (IsReadOnly(window)) return;
     if (e.Model.Delete(true)) Store(window, e, true);
@@ -229,6 +268,15 @@ intptr_t EditProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t l
       SetWindowStyle(window, wParam ? style | ES_READONLY : style & ~ES_READONLY);
       return 1;
     }
+    case WM_COPY:
+      Copy(window, *e);
+      return 0;
+    case WM_CUT:
+      Cut(window, *e);
+      return 0;
+    case WM_PASTE:
+      Paste(window, *e);
+      return 0;
     case EM_GETMODIFY:
       return e->Modified ? 1 : 0;
     case EM_SETMODIFY:

@@ -136,6 +136,35 @@ TEST_F(EditTest, MultiLineFieldsBreakLinesAsCarriageReturnLineFeed) {
   EXPECT_EQ(GetWindowText(line), "eins");
 }
 
+TEST_F(EditTest, CutCopyAndPasteGoThroughTheClipboardWithinTheLimit) {
+  TWindow edit = Field(0, "Müller");
+  SendMessage(edit, EM_LIMITTEXT, 8, 0);
+  SendMessage(edit, EM_SETSEL, 0, 2);
+  ScriptKey('C', false, true);
+  ScriptKey(VK_END);
+  ScriptKey('V', false, true);
+  ScriptKey('V', false, true);  // only two characters of room were left
+  RunPendingMessages();
+  EXPECT_EQ(GetWindowText(edit), "MüllerMü");
+  SendMessage(edit, EM_SETSEL, 0, 1);
+  SendMessage(edit, WM_CUT, 0, 0);
+  EXPECT_EQ(GetWindowText(edit), "üllerMü");
+  SendMessage(edit, EM_SETREADONLY, 1, 0);
+  SendMessage(edit, WM_PASTE, 0, 0);
+  EXPECT_EQ(GetWindowText(edit), "üllerMü");
+  SendMessage(edit, EM_SETREADONLY, 0, 0);
+  SendMessage(edit, EM_SETSEL, 0, 0);
+  SendMessage(edit, WM_PASTE, 0, 0);
+  EXPECT_EQ(GetWindowText(edit), "MüllerMü");
+  // A password field gives nothing away.
+  TWindow secret = CreateControl(kEditClass, "geheim", WS_VISIBLE | ES_PASSWORD, {8, 70, 100, 90}, Parent, 102);
+  SendMessage(secret, EM_SETSEL, 0, -1);
+  SendMessage(secret, WM_COPY, 0, 0);
+  SendMessage(edit, EM_SETSEL, 0, -1);
+  SendMessage(edit, WM_PASTE, 0, 0);
+  EXPECT_EQ(GetWindowText(edit), "M");
+}
+
 TEST(EditModelTest, LimitNeverSplitsALineBreakAndSelectionClampsToTheText) {
   ctl_detail::TEditModel m;
   m.MultiLine = true;
