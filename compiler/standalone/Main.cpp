@@ -1,8 +1,10 @@
 // velwcomp: compiles one VEL source into its data record ("ved") and message file ("err").
-// Runs in batch mode: no dialogs, messages on standard error, exit status 1 on errors.
+// With a display it shows its dialogs; with -B or without a display it runs in batch mode:
+// no dialogs, messages on standard error, exit status 1 on errors.
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -15,6 +17,13 @@
 #include "platform/file/FileOps.h"
 #include "platform/file/SettingsPath.h"
 #include "resources/velcomp/Strings.h"
+
+#ifdef ZK_VELWCOMP_WINDOW
+#include "compiler/standalone/CompilerSettings.h"
+#include "compiler/standalone/DialogFlow.h"
+#include "platform/qt/QtBackend.h"
+#include "platform/ui/UiSystem.h"
+#endif
 
 namespace {
 
@@ -45,6 +54,14 @@ int32_t ShowStatus(VELSTATUS* status) {
   return 0;
 }
 
+[[maybe_unused]] bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
 int Run(int argc, char** argv) {
   const std::string programDir = platform::ProgramDirectory();
   TVelwcompOptions options = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
@@ -61,6 +78,21 @@ int Run(int argc, char** argv) {
   const std::string messageFile = ReplaceExtension(source, "err");
   const std::string definition = programDir + "/ZIRE.CFG";
   const std::string driver = options.Driver.value_or("");
+
+#ifdef ZK_VELWCOMP_WINDOW
+  if (!options.Batch && HasDisplay()) {
+    TVelwcompJob job;
+    job.ProgramDir = programDir;
+    job.Editor = options.Editor.value_or(programDir + "/zkedit32.exe");
+    job.MessageFile = messageFile;
+    job.SettingsPath = CompilerSettingsPath("velwcomp");
+    job.Compile = {source, definition, driver, DataMemoryBytes(options), record};
+    platform::InitUi(std::make_unique<platform::TQtBackend>());
+    const int32_t code = RunVelwcompDialogs(job);
+    platform::ShutdownUi();
+    return code;
+  }
+#endif
 
   TMessageList messages;
   TStatusDisplay display;

@@ -68,6 +68,16 @@ constexpr std::array kStrings{
     TStringEntry{1102, "Treiber: %s\n"},
     TStringEntry{1103, "Config:  %s\n"},
     TStringEntry{1104, "Die Datei \"%s\" konnte nicht geschrieben werden !"},
+    TStringEntry{1105, "Die Datensatzgröße ist %u kByte.\nÜbertragen ?"},
+    TStringEntry{1106, "Vorhandene Datei:\"%s\" \rersetzen ? "},
+    TStringEntry{1107, "Die Datei \"%s\" konnte nicht gelesen werden !"},
+    TStringEntry{1108, "Das Programm \"%s\" konnte nicht gestartet werden (%s) !"},
+    TStringEntry{1109, "VEL Compiler"},
+    TStringEntry{1110, "VEL Compiler Version 01.05#01, (Jul 31 2001)%s"},
+    TStringEntry{1111, "Z&K Quellwerk für Linux"},
+    TStringEntry{1112, "&VEL Compilieren && Übertragen"},
+    TStringEntry{1113, "&VEL Editieren"},
+    TStringEntry{1114, "Meldungen"},
 };
 
 static_assert(StringTableSorted(kStrings), "string table must be sorted by id");
