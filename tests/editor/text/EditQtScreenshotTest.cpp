@@ -131,4 +131,6 @@ TEST(EditQtScreenshotTest, ColoursLineNumbersBookmarksAndVisibleBlanks) {
   EXPECT_GT(PixelsNear(image, QRect(gutter + 20 * d->CharWidth, 9 * h, 200, h), QColor(200, 0, 200)), 10);
   // Marks of blanks and tabs in grey.
   EXPECT_GT(PixelsNear(image, QRect(gutter, 2 * h, 4 * d->CharWidth, h), QColor(160, 160, 160)), 3);
+  DestroyWindow(frame);
+  ShutdownUi();
 }
