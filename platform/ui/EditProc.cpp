@@ -48,6 +48,33 @@ void PlaceCaret(TWindow window, const TEditState& e) {
   SetCaretPos(2 + dc->GetTextExtent(before).Width, 2 + line * height);
 }
 
+// The character position nearest to a client point, as PaintEdit lays the text out.
+size_t HitTest(TWindow window, const TEditState& e, TPoint p) {
+  auto dc = GetWindowCanvas(window);
+  if (!dc) return e.Model.Caret;
+  const std::u32string& text = e.Model.Text;
+  int32_t height = std::max(dc->GetTextMetrics().Height, 1);
+  int32_t line = e.Model.MultiLine ? std::max((p.Y - 2) / height, 0) : 0;
+  size_t start = 0;
+  for (int32_t i = 0; i < line; ++i) {
+    size_t nl = text.find(U'\n', start);
+    if (nl == std::u32string::npos) break;
+    start = nl + 1;
+  }
+  size_t end = e.Model.MultiLine ? std::min(text.find_first_of(U"\r\n", start), text.size()) : text.size();
+  bool password = (GetWindowStyle(window) & ES_PASSWORD) != 0;
+  int32_t previous = 0;
+  for (size_t i = start; i < end; ++i) {
+    std::u32string piece = text.substr(start, i + 1 - start);
+    if (password) piece.assign(piece.size(), U'*');
+    int32_t width = dc->GetTextExtent(EncodeUtf8(piece)).Width;
+    // Past the middle of a character puts the caret after it.
+    if (2 + (previous + width) / 2 > p.X) return i;
+    previous = width;
+  }
+  return end;
+}
+
 void PaintEdit(TWindow window, TCanvas& dc) {
   TEditState* e = Edit(window);
   if (!e) return;
@@ -224,6 +251,10 @@ intptr_t EditProc(TWindow window, uint32_t message, uintptr_t wParam, intptr_t l
       return 0;
     case WM_LBUTTONDOWN:
       SetFocus(window);
+      e->Model.Caret = HitTest(window, *e, {LParamX(lParam), LParamY(lParam)});
+      if (!(wParam & MK_SHIFT)) e->Model.Anchor = e->Model.Caret;
+      ValueChanged(window);
+      PlaceCaret(window, *e);
       return 0;
     case WM_SETFOCUS: {
       auto dc = GetWindowCanvas(window);

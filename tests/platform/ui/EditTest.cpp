@@ -7,6 +7,7 @@
 #include "platform/ui/DialogScript.h"
 #include "platform/ui/EditModel.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/Paint.h"
 
 using namespace platform;
 using uitest::Seen;
@@ -163,6 +164,25 @@ TEST_F(EditTest, CutCopyAndPasteGoThroughTheClipboardWithinTheLimit) {
   SendMessage(edit, EM_SETSEL, 0, -1);
   SendMessage(edit, WM_PASTE, 0, 0);
   EXPECT_EQ(GetWindowText(edit), "M");
+}
+
+TEST_F(EditTest, ClickPutsTheCaretAtTheNearestCharacterAndShiftClickSelects) {
+  TWindow edit = Field(ES_MULTILINE, "abcd\r\nefgh");
+  auto dc = GetWindowCanvas(edit);
+  int32_t w = dc->GetTextExtent("a").Width;  // fixed metrics: every character alike
+  int32_t h = dc->GetTextMetrics().Height;
+  ScriptClick(edit, {2 + 2 * w + w / 2 + 1, 2 + h + 1});  // right half of "g"
+  RunPendingMessages();
+  EXPECT_EQ(Sel(edit), std::make_pair(9u, 9u));
+  InputKey(VK_SHIFT, true);
+  ScriptClick(edit, {1, 3});  // before "a"
+  RunPendingMessages();
+  InputKey(VK_SHIFT, false);
+  RunPendingMessages();
+  EXPECT_EQ(Sel(edit), std::make_pair(0u, 9u));
+  ScriptClick(edit, {190, 3});  // past the end of the first line
+  RunPendingMessages();
+  EXPECT_EQ(Sel(edit), std::make_pair(4u, 4u));
 }
 
 TEST(EditModelTest, LimitNeverSplitsALineBreakAndSelectionClampsToTheText) {
