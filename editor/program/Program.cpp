@@ -138,9 +138,9 @@ int RunEditor(const std::vector<std::string>& args, const TProgramSetup& setup) 
     }
   }
   frame->MailAvailable = MailProgramInstalled();
-  TRecovery recovery(*frame);
+  auto recovery = std::make_unique<TRecovery>(*frame);
   frame->Show();
-  recovery.OfferRestore();
+  recovery->OfferRestore();
 
   TWindow frameWindow = frame->Window;
   TWindow client = frame->Client;
@@ -158,9 +158,10 @@ int RunEditor(const std::vector<std::string>& args, const TProgramSetup& setup) 
   (void)RunMessageLoop(hooks);
 
   if (frame->HandOver) frame->HandOver->Stop();
-  recovery.Stop();
+  recovery->Stop();
   frame->Shutdown();
-  recovery.Clear();
+  recovery->Clear();
+  recovery.reset();
   frame.reset();
   ShutdownUi();
   return 0;
