@@ -259,8 +259,10 @@ void TQtWindowWidget::keyPressEvent(QKeyEvent* event) {
 void TQtWindowWidget::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
   if (uint32_t vk = VirtualKeyOf(event->key())) InputKey(vk, false);
-  // Alt pressed and released alone goes into the window's menu bar.
-  if (event->key() == Qt::Key_Alt && std::exchange(AltAlone_, false)) {
+  // Alt pressed and released alone, or F10, goes into the window's menu bar.
+  bool altAlone = event->key() == Qt::Key_Alt && std::exchange(AltAlone_, false);
+  bool f10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier;
+  if (altAlone || f10) {
     auto* frame = dynamic_cast<TQtWindowWidget*>(window());
     QMenuBar* bar = frame ? frame->MenuBar() : nullptr;
     if (bar && !bar->isHidden() && !bar->actions().isEmpty()) {

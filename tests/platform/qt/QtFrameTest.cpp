@@ -314,6 +314,14 @@ TEST_F(QtFrameTest, AltAndMnemonicsOpenTheMenuBar) {
   QApplication::sendEvent(doc, &altUp);
   Pump();
   EXPECT_EQ(Bar()->activeAction(), nullptr);
+  // F10 is the other key into the menu bar.
+  QKeyEvent f10(QEvent::KeyPress, Qt::Key_F10, Qt::NoModifier);
+  QKeyEvent f10Up(QEvent::KeyRelease, Qt::Key_F10, Qt::NoModifier);
+  QApplication::sendEvent(doc, &f10);
+  QApplication::sendEvent(doc, &f10Up);
+  Pump();
+  EXPECT_NE(Bar()->activeAction(), nullptr);
+  if (QWidget* popup = QApplication::activePopupWidget()) popup->hide();
 }
 
 TEST_F(QtFrameTest, ToolBarDialogTakesOutAButtonTheParentAllows) {
