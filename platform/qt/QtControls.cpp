@@ -247,6 +247,10 @@ void SyncStyle(QWidget* widget, TWindow window) {
     line->setEchoMode((style & ES_PASSWORD) ? QLineEdit::Password : QLineEdit::Normal);
   }
   if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) edit->setReadOnly(style & ES_READONLY);
+  if (auto* bar = qobject_cast<QProgressBar*>(widget)) {
+    bar->setTextVisible(style & PBS_SHOWPERCENT);
+    bar->setAlignment(Qt::AlignCenter);
+  }
   if (auto* box = qobject_cast<QSpinBox*>(widget)) {
     box->setWrapping(style & UDS_WRAP);
     box->setGroupSeparatorShown(!(style & UDS_NOTHOUSANDS));

@@ -132,6 +132,9 @@ void PaintProgress(TWindow window, TCanvas& dc) {
   int32_t inner = std::max(client.Width() - 2, 0);
   int32_t filled = p.Max > p.Min ? MulDiv(inner, p.Pos - p.Min, p.Max - p.Min) : 0;
   if (filled > 0) dc.FillRect(TRect{1, 1, 1 + filled, client.Bottom - 1}, GetSysColor(COLOR_HIGHLIGHT));
+  if (GetWindowStyle(window) & PBS_SHOWPERCENT) {
+    dc.DrawText(std::to_string(ProgressPercent(p)) + "%", client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
 }
 
 intptr_t PaintWith(TWindow window, void (*paint)(TWindow, TCanvas&)) {

@@ -49,6 +49,11 @@ TProgressState GetProgressState(TWindow window) {
                         static_cast<int32_t>(GetWindowExtra(window, 2))};
 }
 
+int32_t ProgressPercent(const TProgressState& state) {
+  if (state.Max <= state.Min) return 0;
+  return static_cast<int32_t>((int64_t{state.Pos} - state.Min) * 100 / (int64_t{state.Max} - state.Min));
+}
+
 TWindow CreateControl(std::string_view className, std::string_view text, uint32_t style,
                       const TRect& rect, TWindow parent, int32_t id) {
   if (!parent) return 0;

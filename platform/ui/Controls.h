@@ -108,6 +108,9 @@ constexpr uint32_t PBM_DELTAPOS = WM_USER + 3;    // returns the previous positi
 constexpr uint32_t PBM_SETRANGE32 = WM_USER + 6;  // wParam min, lParam max
 constexpr uint32_t PBM_GETRANGE = WM_USER + 7;    // wParam true: the minimum, else the maximum
 constexpr uint32_t PBM_GETPOS = WM_USER + 8;
+// Style of a gauge: the bar shows its percentage ("%d%%") in the middle.
+constexpr uint32_t PBS_SHOWPERCENT = 0x0100;
+
 
 constexpr uintptr_t MakeWParam(uint32_t low, uint32_t high) {
   return (low & 0xFFFF) | (static_cast<uintptr_t>(high & 0xFFFF) << 16);
@@ -159,6 +162,8 @@ struct TProgressState {
 };
 // The range and position of a progress bar; defaults for other windows.
 TProgressState GetProgressState(TWindow window);
+// The whole percentage a progress state stands for (0 for an empty range).
+int32_t ProgressPercent(const TProgressState& state);
 
 // A child control with an id; visible when the style has WS_VISIBLE. 0 on failure.
 TWindow CreateControl(std::string_view className, std::string_view text, uint32_t style,

@@ -60,7 +60,7 @@ constexpr TDialogItem kEveryItems[] = {
     {kEditClass, "5", kTab | ES_NUMBER, {190, 7, 240, 19}, idNumber},
     {kSpinClass, "", WS_VISIBLE | UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, {0, 0, 10, 12}, idSpin},
     {kTabControlClass, "", kTab | TCS_MULTILINE, {190, 22, 260, 62}, idTabs},
-    {kProgressClass, "", WS_VISIBLE, {190, 64, 260, 72}, idGauge},
+    {kProgressClass, "", WS_VISIBLE | PBS_SHOWPERCENT, {190, 66, 260, 78}, idGauge},
     {kEditClass, "Zeile 1\r\nZeile 2", kTab | ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL, {7, 145, 180, 175}, idNotes},
     {kComboBoxClass, "", kTab | WS_GROUP | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, {7, 182, 100, 240}, idColour},
     {kButtonClass, "OK", kTab | WS_GROUP | BS_DEFPUSHBUTTON, {150, 182, 200, 196}, IDOK},

@@ -119,6 +119,15 @@ TEST_F(ControlsTest, ProgressBarKeepsPositionInsideItsRange) {
   SendMessage(bar, PBM_SETRANGE32, 0, -5);  // max below min collapses the range
   EXPECT_EQ(GetProgressState(bar), (TProgressState{0, 0, 0}));
   EXPECT_EQ(GetProgressState(dialog), TProgressState{});
+  EXPECT_EQ(ProgressPercent(TProgressState{0, 0, 0}), 0);
+  EXPECT_EQ(ProgressPercent(TProgressState{100, 300, 250}), 75);
+  EXPECT_EQ(ProgressPercent(TProgressState{-2000000000, 2000000000, 0}), 50);
+
+  // A gauge shows its percentage.
+  TWindow gauge = CreateControl(kProgressClass, "", WS_VISIBLE | PBS_SHOWPERCENT, {8, 30, 208, 46}, dialog, 108);
+  SendMessage(gauge, PBM_SETPOS, 37, 0);
+  RunPendingMessages();
+  EXPECT_EQ(Backend->TextsOf(gauge).back(), "37%");
 }
 
 TEST_F(ControlsTest, ControlsPaintTheirTextsAndFill) {
