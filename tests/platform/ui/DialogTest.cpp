@@ -228,6 +228,44 @@ TEST_F(DialogTest, ModelessDialogWorksThroughTheApplicationLoopAndEndsByDestroyi
   EXPECT_EQ(Log.Events.back(), "click 2");
 }
 
+intptr_t gInner = 0;
+
+// A dialog whose "Versteckt" button opens another modal dialog over it.
+intptr_t OuterProc(TWindow dialog, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  if (message == WM_COMMAND && LoWord(wParam) == static_cast<uint32_t>(idHidden)) {
+    gInner = DialogBox(dialog, kFind, FindProc, 9);
+    return 1;
+  }
+  return FindProc(dialog, message, wParam, lParam);
+}
+
+TEST_F(DialogTest, ModalDialogOpenedFromAModalDialogGivesItBackItsKeys) {
+  TWindow owner = Make(640, 480);
+  std::vector<bool> outerEnabled;
+  TWindow outer = 0;
+  TScriptSteps steps;
+  steps.Then([&] {
+         outer = GetParent(GetFocus());
+         ScriptAltKey('v');  // opens the inner dialog
+       })
+      .Then([&] {
+        outerEnabled.push_back(IsWindowEnabled(outer));
+        ScriptKey(VK_ESCAPE);  // ends the inner one only
+      })
+      .Then([&] {
+        outerEnabled.push_back(IsWindowEnabled(outer));
+        GotoDlgCtrl(GetDlgItem(outer, idText));
+        ScriptType("z");
+      })
+      .Then([&] { ScriptKey(VK_RETURN); });
+  Backend->SetIdleScript([&] { return steps.Step(); });
+  EXPECT_EQ(DialogBox(owner, kFind, OuterProc, 8), 42);
+  EXPECT_EQ(gInner, IDCANCEL);
+  EXPECT_EQ(outerEnabled, (std::vector<bool>{false, true}));
+  EXPECT_EQ(Log.TextAtEnd, "z");
+  EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
 TEST_F(DialogTest, DestroyingTheOwnerDestroysItsDialogsFirst) {
   TWindow owner = Make(640, 480);
   TWindow other = Make(100, 100);
