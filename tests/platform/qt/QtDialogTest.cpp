@@ -270,8 +270,20 @@ TEST_F(QtDialogTest, EveryControlKindIsNativeAndUserInputReachesTheLayer) {
   EXPECT_EQ(Events().back(), "end 2");
 }
 
+intptr_t PlainProc(TWindow w, uint32_t m, uintptr_t wp, intptr_t lp) { return DefWindowProc(w, m, wp, lp); }
+
 TEST_F(QtDialogTest, ModalDialogEndsWithEnterPressedInItsField) {
-  TWindow owner = 0;
+  TWindowClass cls;
+  cls.Name = "QtOwner";
+  cls.Proc = PlainProc;
+  ASSERT_TRUE(RegisterWindowClass(cls));
+  TWindow owner = CreateWindowEx(0, "QtOwner", "Besitzer", WS_VISIBLE, {10, 10, 600, 500}, 0, nullptr);
+  bool ownerDisabled = false;
+  bool dialogEnabled = false;
+  QTimer::singleShot(0, [&] {
+    ownerDisabled = !Backend->WidgetOf(owner)->isEnabled();
+    if (QWidget* field = Backend->WidgetOf(GetFocus())) dialogEnabled = field->isEnabled();
+  });
   QTimer::singleShot(0, [&] {
     QWidget* focus = QApplication::focusWidget();
     TWindow field = GetFocus();
@@ -285,6 +297,10 @@ TEST_F(QtDialogTest, ModalDialogEndsWithEnterPressedInItsField) {
   });
   intptr_t result = DialogBox(owner, kEvery, EveryProc, 0);
   EXPECT_EQ(result, IDOK);
+  // The owner's window is disabled while the dialog runs, the dialog (its transient window) not.
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(dialogEnabled);
+  EXPECT_TRUE(Backend->WidgetOf(owner)->isEnabled());
   EXPECT_EQ(Events().back(), "end 1");
   EXPECT_EQ(std::count(Events().begin(), Events().end(), "change 101"), 1);
 }
