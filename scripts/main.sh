@@ -1,6 +1,7 @@
 #!/bin/sh
 # Set-up command for the main job: installs the dependencies, builds everything and runs
-# what can run without a display: the VEL compiler on the sample program.
+# what can run without a display: the VEL compiler and the loader on the sample program;
+# with a display it starts the editor on the sample source.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root="$here/.."
@@ -28,7 +29,22 @@ while [ ! -e "$work/ttyKR" ] && [ $tries -lt 50 ]; do sleep 0.1; tries=$((tries 
 sleep 0.5
 echo "the simulated terminal received: $(ls "$work/rx" 2>/dev/null)"
 echo
-echo "Programs in build/: compiler/standalone/velwcomp (batch VEL compiler), loader/program/krladwin32"
+editor="$root/build/editor/program/zkedit32"
+if [ -x "$editor" ]; then
+  [ -f "$root/build/editor/program/ZKColors.Ini" ] || cp "$root/samples/ZKColors.Ini" "$root/build/editor/program/"
+  mkdir -p "$HOME/zkedit32-sample"
+  cp "$root/samples/vel/BEISPIEL.vel" "$HOME/zkedit32-sample/"
+  if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "zkedit32 $HOME/zkedit32-sample/BEISPIEL.vel (the editor opens; it keeps running after this job)"
+    nohup "$editor" "$HOME/zkedit32-sample/BEISPIEL.vel" >/dev/null 2>&1 &
+  else
+    echo "No display here: start the editor on a desktop with"
+    echo "  $editor $HOME/zkedit32-sample/BEISPIEL.vel"
+    echo "(\"$editor --help\" lists its command line)"
+  fi
+fi
+echo
+echo "Programs in build/: editor/program/zkedit32 (the editor), compiler/standalone/velwcomp (batch VEL compiler), loader/program/krladwin32"
 echo "(loader: status window or console), tools/defasm/defasm"
 echo "(definition-file assembler), tools/termsim/termsim (terminal simulator on a pseudo-terminal),"
 echo "bench/views/compare_files (file compare). scripts/test.sh runs the test suite."

@@ -149,5 +149,7 @@ class TFrame {
 TFrame* FrameOf(platform::TWindow window);
 intptr_t FrameWindowProc(platform::TWindow window, uint32_t message, uintptr_t wParam,
                          intptr_t lParam);
+// A document window's title without the modified mark.
+std::string DocumentTitle(platform::TWindow window);
 // The hint of a menu command as WM_MENUSELECT shows it.
 std::string MenuHint(uint16_t command, bool mailAvailable);

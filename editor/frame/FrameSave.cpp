@@ -46,13 +46,17 @@ std::string FilterString(const TIniOptions& options) {
 
 }  // namespace
 
+std::string DocumentTitle(TWindow window) {
+  std::string title = ChildWindowText(window);
+  // The modified mark the window adds ("  *") is no part of the name.
+  size_t n = title.size();
+  if (n >= 3 && (title[n - 1] == '*' || title[n - 2] == '*')) title.resize(n - 3);
+  return title;
+}
+
 std::string TFrame::ClosePromptName(TWindow window) const {
   std::string name = ChildFileName(window);
-  if (name.empty()) {
-    std::string title = ChildWindowText(window);
-    if (title.size() >= 3 && title[title.size() - 2] == '*') title.resize(title.size() - 3);
-    name = "<" + title + ">";
-  }
+  if (name.empty()) name = "<" + DocumentTitle(window) + ">";
   return BreakLongName(name);
 }
 

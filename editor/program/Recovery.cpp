@@ -202,7 +202,7 @@ void TRecovery::WriteCopies() {
     if (!edit || !edit->Modified) continue;
     TRecoveryCopy copy;
     copy.FileName = edit->FileName;
-    copy.Title = ChildWindowText(w);
+    copy.Title = DocumentTitle(w);
     for (int32_t i = 0; i < edit->Lines.Count(); ++i) {
       if (i) copy.Text += "\r\n";
       copy.Text += edit->Lines.Text(i);
@@ -270,7 +270,7 @@ void TRecovery::OfferRestore() {
       if (auto* edit = dynamic_cast<TEditChildData*>(GetChildData(w))) {
         edit->InsertTextAtCaret(copy.Text);
         std::string from = copy.FileName.empty() ? copy.Title : copy.FileName;
-        SetWindowText(w, ChildWindowText(w) + " (aus " + from + ")");
+        SetWindowText(w, DocumentTitle(w) + " (aus " + from + ")");
       } else {
         continue;  // kept for the next start
       }

@@ -14,6 +14,7 @@
 #include "editor/text/EditChildData.h"
 #include "editor/text/ChildWindowProc.h"
 #include "platform/qt/QtBackend.h"
+#include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Mdi.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/StatusBar.h"

@@ -207,7 +207,7 @@ TEST_F(FrameTest, ClosePromptAnswersAndTheRecentList) {
   Backend->QueueAnswer(IDYES);
   Frame->Command(117);
   RunPendingMessages();
-  EXPECT_NE(Backend->Boxes[Backend->Boxes.size() - 1].Text.find("<Neue Datei 1>"), std::string::npos);
+  EXPECT_NE(LastBox().Text.find("<Neue Datei 1>"), std::string::npos) << LastBox().Text;
   EXPECT_FALSE(IsWindow(u));
   EXPECT_EQ(TTempDir::Read(target), "neu");
 }
