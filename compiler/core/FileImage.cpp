@@ -2,12 +2,37 @@
 // bounds check instead of a seek.
 #include "compiler/core/FileImage.h"
 
-#include "platform/file/FileOps.h"
+#include <algorithm>
+
+#include "platform/file/File.h"
+
+bool ReadFileBytes(const char* name, std::string& bytes) {
+  bytes.clear();
+  const int32_t handle = platform::FileOpen(name, platform::TFileAccess::ReadOnly);
+  if (handle < 0) return false;
+  const int64_t size = platform::FileSize(handle);
+  bool ok = size >= 0;
+  if (ok) bytes.resize(static_cast<size_t>(size));
+  size_t filled = 0;
+  constexpr size_t kChunk = size_t{1} << 30;
+  while (ok) {
+    // A file that grew since its size was taken is read to its end all the same.
+    if (filled == bytes.size()) bytes.resize(bytes.size() + 65536);
+    const size_t want = std::min(bytes.size() - filled, kChunk);
+    const int32_t got = platform::FileRead(handle, bytes.data() + filled, static_cast<int32_t>(want));
+    if (got < 0) ok = false;
+    if (got <= 0) break;
+    filled += static_cast<size_t>(got);
+  }
+  platform::FileClose(handle);
+  bytes.resize(ok ? filled : 0);
+  return ok;
+}
 
 bool TFileImage::Load(const char* name) {
   Bytes_.clear();
   if (name == nullptr || *name == '\0') return false;
-  return platform::ReadWholeFile(name, Bytes_) == 0;
+  return ReadFileBytes(name, Bytes_);
 }
 
 int32_t TFileImage::Read24(int64_t offset) const {

@@ -5,6 +5,11 @@
 #include <string>
 #include <string_view>
 
+// The whole file into `bytes`, read at its size in one go (sources run to tens of
+// megabytes, and growing a string step by step copies them several times); false when it
+// cannot be opened or read.
+[[nodiscard]] bool ReadFileBytes(const char* name, std::string& bytes);
+
 class TFileImage {
  public:
   // False when the file cannot be opened or read.

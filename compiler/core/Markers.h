@@ -64,6 +64,11 @@ class MarkerMemo {
   int32_t CreateSymbol(std::string_view name, uint8_t flags, int32_t address, int32_t value) {
     return Create(name, flags, address, value);
   }
+  // Room for about `symbols` symbols, so that a big source does not regrow the table.
+  void Reserve(size_t symbols) {
+    Symbols_.reserve(symbols);
+    Index_.reserve(symbols);
+  }
   // The symbol's value, 0 when it does not exist.
   int32_t LookUp(std::string_view name) const;
 

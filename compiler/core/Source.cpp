@@ -1,8 +1,10 @@
 // Lexer of VEL sources.
 #include "compiler/core/Source.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "compiler/core/FileImage.h"
 #include "compiler/core/Parameter.h"
 #include "platform/file/FileOps.h"
 
@@ -33,20 +35,34 @@ int HexDigit(int c) {
 bool SourceData::Open(const char* name) {
   if (name == nullptr || *name == '\0') return false;
   std::string bytes;
-  if (platform::ReadWholeFile(name, bytes) != 0) return false;
+  if (!ReadFileBytes(name, bytes)) return false;
   Assign(std::move(bytes));
   return true;
 }
 
 void SourceData::Assign(std::string text) {
-  Text_.clear();
-  Text_.reserve(text.size());
-  LineCount_ = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    if (text[i] == '\n') ++LineCount_;
-    Text_ += text[i];
+  // CR LF becomes LF in place: runs between CRs move down as blocks.
+  const size_t size = text.size();
+  char* data = text.data();
+  size_t out = 0;
+  size_t in = 0;
+  while (in < size) {
+    const void* found = std::memchr(data + in, '\r', size - in);
+    const size_t cr = found ? static_cast<size_t>(static_cast<const char*>(found) - data) : size;
+    if (out != in) std::memmove(data + out, data + in, cr - in);
+    out += cr - in;
+    in = cr;
+    if (in >= size) break;
+    if (in + 1 < size && data[in + 1] == '\n') {
+      ++in;  // the CR of a CR LF is dropped
+      continue;
+    }
+    data[out++] = '\r';
+    ++in;
   }
+  text.resize(out);
+  LineCount_ = static_cast<int32_t>(std::count(text.begin(), text.end(), '\n'));
+  Text_ = std::move(text);
   Pos_ = 0;
   PosLine_ = 0;
   Reporter_.Line = 0;

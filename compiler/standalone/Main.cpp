@@ -11,6 +11,7 @@
 
 #include "compiler/core/Charset.h"
 #include "compiler/core/Compile.h"
+#include "compiler/core/FileImage.h"
 #include "compiler/core/MessageList.h"
 #include "compiler/standalone/MessageFile.h"
 #include "compiler/standalone/Options.h"
@@ -30,7 +31,7 @@ namespace {
 // The file's bytes; "" when it cannot be read (the compile then says why).
 std::string ReadAll(const std::string& name) {
   std::string bytes;
-  if (platform::ReadWholeFile(name.c_str(), bytes) != 0) bytes.clear();
+  if (!ReadFileBytes(name.c_str(), bytes)) bytes.clear();
   return bytes;
 }
 
