@@ -142,6 +142,9 @@ class TFrame {
   void RebuildRecentMenus();
   void Layout();
   void ApplyGlobalModes(platform::TWindow window);
+  // wm_SettingsChanged: a group of settings re-applied to every window (the value of a
+  // single text-editor option in `value`).
+  void SettingsChanged(int32_t group, intptr_t value);
   std::string ToolBarLayoutString() const;
 };
 

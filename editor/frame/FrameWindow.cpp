@@ -216,6 +216,50 @@ void TFrame::UpdateStatus() {
   StatusBarSetText(StatusBar, 5, info);
 }
 
+void TFrame::SettingsChanged(int32_t group, intptr_t value) {
+  const bool on = value != 0;
+  const auto v = static_cast<int32_t>(value);
+  for (TWindow w : Documents()) {
+    auto* edit = dynamic_cast<TEditChildData*>(GetChildData(w));
+    if (!edit) continue;
+    switch (group) {
+      case 11: Options.TabCols = v; edit->TabWidth = v; edit->UpdateTabStops(); break;
+      case 12: Options.TabToSpaces = on; edit->TabsAsSpaces = on; break;
+      case 13: Options.CursorBeyondEnd = on; edit->FreeCaret = on; break;
+      case 14: Options.AutoIndent = on; edit->AutoIndent = on; break;
+      case 15: Options.ReplaceSelection = on; edit->TypingReplacesSelection = on; break;
+      case 16: Options.DeleteTrailingBlanks = on; edit->TrimOnSave = on; break;
+      case 17: Options.WordWrap = on; edit->WordWrap = on; break;
+      case 18: Options.WrapAtWindow = on; edit->WrapWin = on; break;
+      case 19: Options.WrapCol = v; edit->WrapCol = v; break;
+      case 20: Options.DragDropEdit = on; edit->DragDrop = on; edit->SetDropTarget(on && !edit->ReadOnly); break;
+      case 25: Options.Protect = on; (void)edit->SetKeepLocked(on); break;
+      default: break;
+    }
+    InvalidateRect(w, nullptr);
+  }
+  switch (group) {
+    case 31:
+      ShowWindow(StatusBar, Options.StatusBar);
+      Layout();
+      break;
+    case 32:
+      ShowWindow(ToolBar, Options.ToolBar);
+      Layout();
+      break;
+    case 34:
+      if (Options.ToolBarButtons != ToolBarLayoutString()) {
+        std::vector<int32_t> arrangement = Arrangement(Options.ToolBarButtons);
+        ToolBarSetArrangement(ToolBar, arrangement);
+        ActiveChanged();
+        Layout();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
 std::string MenuHint(uint16_t command, bool mailAvailable) {
   return std::string(CommandHint(command, mailAvailable));
 }
@@ -297,6 +341,9 @@ void TFrame::ChildNotify(uint32_t code, const TChildNotify* n, intptr_t lParam, 
         }
       }
       ActiveChanged();
+      // The window layer reports no activation of the program itself; a document window
+      // coming to the front is where the user returns, so the files are checked there.
+      if (!CheckingFileTimes) PostMessage(Window, wm_CheckFileTimes, 0, 0);
       return;
     case cnQueryClose:
       answer = n && QueryClose(n->Child) ? 1 : 0;
@@ -528,6 +575,9 @@ intptr_t FrameWindowProc(TWindow window, uint32_t message, uintptr_t wParam, int
         if (request.FileName[0] || request.GroupName[0]) f->ProcessRequest(request);
       }
       return 1;
+    case wm_SettingsChanged:
+      if (f) f->SettingsChanged(static_cast<int32_t>(wParam), lParam);
+      return 0;
     case wm_HandOverPending:
       if (f && f->HandOver) f->HandOver->Take();
       return 0;

@@ -316,3 +316,23 @@ TEST_F(FrameTest, SingleWindowModeClosesOthersAndStaysOffWhenOneRefuses) {
   RunPendingMessages();
   EXPECT_EQ(Frame->Documents().size(), 1u);
 }
+
+TEST_F(FrameTest, SettingsChangesReachEveryTextWindowAndTheBars) {
+  Start();
+  Frame->Command(112);
+  Frame->Command(112);
+  SendMessage(Frame->Window, wm_SettingsChanged, 11, 4);
+  SendMessage(Frame->Window, wm_SettingsChanged, 17, 1);
+  for (TWindow w : Frame->Documents()) {
+    EXPECT_EQ(Edit(w)->TabWidth, 4);
+    EXPECT_TRUE(Edit(w)->WordWrap);
+  }
+  EXPECT_EQ(Frame->Options.TabCols, 4);
+  Frame->Options.StatusBar = false;
+  SendMessage(Frame->Window, wm_SettingsChanged, 31, 0);
+  EXPECT_FALSE(IsWindowVisible(Frame->StatusBar));
+  EXPECT_EQ(GetWindowRect(Frame->Client).Bottom, GetClientRect(Frame->Window).Bottom);
+  Frame->Options.ToolBarButtons = "FF0001";
+  SendMessage(Frame->Window, wm_SettingsChanged, 34, 0);
+  EXPECT_EQ(Frame->ToolBarLayoutString(), "FF0001");
+}
