@@ -68,7 +68,8 @@ bool TFrame::Create() {
     TWindowClass cls;
     cls.Name = kFrameClass;
     cls.Proc = FrameWindowProc;
-    cls.Background = 0;
+    // The bars take their colours from the frame: the dialog face, as elsewhere on the desktop.
+    cls.Background = COLOR_BTNFACE + 1;
     if (!RegisterWindowClass(cls)) return false;
   }
   MenuNoDocuments = LoadMenuIndirect(EditorMenu(kMenuNoDocuments));
