@@ -211,7 +211,12 @@ void TQtBackend::WindowCreated(TWindow window) {
   ApplyClassIcon(widget, window);
   widget->SyncStyle();
   // A dialog of its own (not a property-sheet page) is a dialog window of the desktop.
-  if (!parent && GetClassName(window) == kDialogClass) widget->setWindowFlag(Qt::Dialog);
+  if (GetClassName(window) == kDialogClass) {
+    // A dialog's procedure paints nothing: Qt fills the background in the dialog colour.
+    widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    widget->setAutoFillBackground(true);
+    if (!parent) widget->setWindowFlag(Qt::Dialog);
+  }
 }
 
 void TQtBackend::WindowDestroyed(TWindow window) {

@@ -192,6 +192,9 @@ void TQtWindowWidget::SyncGeometry() {
   }
   Syncing_ = true;
   if (isWindow()) {
+    // A top-level window goes where the layer placed it (a dialog centred over its owner);
+    // pos() counts the frame, as moveEvent reports it back.
+    if (pos() != QPoint(r.Left, r.Top)) move(r.Left, r.Top);
     if (size() != outer) resize(outer);
   } else if (geometry() != QRect(QPoint(r.Left, r.Top), outer)) {
     setGeometry(QRect(QPoint(r.Left, r.Top), outer));
