@@ -94,16 +94,16 @@ void EditGoldenTest::Step(TEditChildData& d, const std::string& line) {
     std::string rest = line.substr(std::min(line.size(), line.find("type") + 5));
     Type(Unescape(rest));
   } else if (verb == "key") {
-    std::string spec;
+    std::string combo;
     int32_t times = 1;
-    in >> spec >> times;
+    in >> combo >> times;
     bool shift = false, ctrl = false;
-    for (size_t plus; (plus = spec.find('+')) != std::string::npos; spec = spec.substr(plus + 1)) {
-      std::string mod = spec.substr(0, plus);
+    for (size_t plus; (plus = combo.find('+')) != std::string::npos; combo = combo.substr(plus + 1)) {
+      std::string mod = combo.substr(0, plus);
       shift |= mod == "Shift";
       ctrl |= mod == "Ctrl";
     }
-    uint32_t vk = KeyCode(spec);
+    uint32_t vk = KeyCode(combo);
     for (int32_t i = 0; i < std::max(times, 1); ++i) Key(vk, shift, ctrl);
   } else if (verb == "caret") {
     int32_t l = 0, c = 0;
