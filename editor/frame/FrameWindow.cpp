@@ -79,7 +79,8 @@ bool TFrame::Create() {
   Window = CreateWindowEx(WS_EX_ACCEPTFILES, kFrameClass, LoadResString(0), 0, rect, 0, this);
   if (!Window) return false;
   for (uint8_t kind = wkEdit; kind <= wkEdit; ++kind) {
-    if (!FindWindowClass(ChildClassInfo(kind)->Name) && !RegisterChildClass(kind, EditChildProc)) {
+    if (!FindWindowClass(ChildClassInfo(kind)->Name) &&
+        !RegisterChildClass(kind, EditChildProc, EditorIcon(205))) {
       return false;
     }
   }

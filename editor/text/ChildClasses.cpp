@@ -12,7 +12,7 @@ const TChildClassInfo* ChildClassInfo(uint8_t kind) {
   return nullptr;
 }
 
-bool RegisterChildClass(uint8_t kind, TWindowProc classProc) {
+bool RegisterChildClass(uint8_t kind, TWindowProc classProc, const TImageStrip* icon) {
   const TChildClassInfo* info = ChildClassInfo(kind);
   if (!info || !classProc) return false;
   TWindowClass cls;
@@ -22,5 +22,6 @@ bool RegisterChildClass(uint8_t kind, TWindowProc classProc) {
   cls.ExtraValues = 1;  // the object
   cls.Cursor = info->Cursor;
   cls.Background = kWindowColorBrush;
+  cls.Icon = icon;
   return RegisterWindowClass(cls);
 }

@@ -5,6 +5,10 @@
 
 #include "platform/ui/UiTypes.h"
 
+namespace platform {
+struct TImageStrip;  // ToolBar.h
+}
+
 struct TChildClassInfo {
   uint8_t Kind;
   const char* Name;
@@ -24,5 +28,7 @@ constexpr TChildClassInfo kChildClasses[] = {
 const TChildClassInfo* ChildClassInfo(uint8_t kind);
 
 // Registers the class of a kind with the kind's own procedure, which creates its object on
-// wm_CreateChildObject and passes every other message to ChildWindowProc.
-[[nodiscard]] bool RegisterChildClass(uint8_t kind, platform::TWindowProc classProc);
+// wm_CreateChildObject and passes every other message to ChildWindowProc. The icon shows in
+// the windows' title bars; it must outlive the class.
+[[nodiscard]] bool RegisterChildClass(uint8_t kind, platform::TWindowProc classProc,
+                                      const platform::TImageStrip* icon = nullptr);
