@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <vector>
 
+#include "platform/qt/QtBarSync.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
 
@@ -67,33 +68,11 @@ class TQtStatusBar final : public QStatusBar {
 
 QWidget* CreateStatusBarWidget(TWindow window, QWidget* parent) {
   if (GetClassName(window) != kStatusBarClass) return nullptr;
-  auto* bar = new TQtStatusBar(window, parent);
-  TRect r = GetWindowRect(window);
-  bar->setGeometry(r.Left, r.Top, r.Width(), r.Height());
-  bar->hide();
-  return bar;
+  return CreateBarWidget<TQtStatusBar>(window, parent);
 }
 
 bool SyncStatusBarWidget(QWidget* widget, TWindow window, TWindowChange what) {
-  auto* bar = dynamic_cast<TQtStatusBar*>(widget);
-  if (!bar) return false;
-  switch (what) {
-    case TWindowChange::Geometry: {
-      TRect r = GetWindowRect(window);
-      bar->setGeometry(r.Left, r.Top, r.Width(), r.Height());
-      break;
-    }
-    case TWindowChange::Visibility:
-      bar->setVisible(IsWindowVisible(window));
-      break;
-    case TWindowChange::Style:
-    case TWindowChange::Value:
-      bar->Sync();
-      break;
-    default:
-      break;
-  }
-  return true;
+  return SyncBarWidget<TQtStatusBar>(widget, window, what);
 }
 
 }  // namespace platform

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/QtBackend.h"
+#include "platform/qt/QtBarSync.h"
 #include "platform/ui/ToolBar.h"
 #include "platform/ui/Window.h"
 
@@ -122,33 +123,11 @@ QListWidgetItem* MakeItem(TWindow toolBar, int32_t index, QPixmap& strip, int32_
 
 QWidget* CreateToolBarWidget(TWindow window, QWidget* parent) {
   if (GetClassName(window) != kToolBarClass) return nullptr;
-  auto* bar = new TQtToolBar(window, parent);
-  TRect r = GetWindowRect(window);
-  bar->setGeometry(r.Left, r.Top, r.Width(), r.Height());
-  bar->hide();
-  return bar;
+  return CreateBarWidget<TQtToolBar>(window, parent);
 }
 
 bool SyncToolBarWidget(QWidget* widget, TWindow window, TWindowChange what) {
-  auto* bar = dynamic_cast<TQtToolBar*>(widget);
-  if (!bar) return false;
-  switch (what) {
-    case TWindowChange::Geometry: {
-      TRect r = GetWindowRect(window);
-      bar->setGeometry(r.Left, r.Top, r.Width(), r.Height());
-      break;
-    }
-    case TWindowChange::Visibility:
-      bar->setVisible(IsWindowVisible(window));
-      break;
-    case TWindowChange::Style:
-    case TWindowChange::Value:
-      bar->Sync();
-      break;
-    default:
-      break;
-  }
-  return true;
+  return SyncBarWidget<TQtToolBar>(widget, window, what);
 }
 
 int32_t RunToolBarDialog(TWindow toolBar, QWidget* parent) {
