@@ -1,0 +1,94 @@
+// The directory walk of the global search on POSIX directory calls.
+#include "editor/grep/DirWalk.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "editor/grep/FileSpec.h"
+
+namespace {
+
+struct TEntry {
+  std::string Name;
+  bool Statted = false;
+  bool Exists = false;
+  struct stat Stat {};
+};
+
+// Closes the directory on every way out.
+struct TDirCloser {
+  DIR* Dir;
+  ~TDirCloser() {
+    if (Dir) closedir(Dir);
+  }
+};
+
+const struct stat* StatOf(int dirFd, TEntry& entry) {
+  if (!entry.Statted) {
+    entry.Statted = true;
+    entry.Exists = fstatat(dirFd, entry.Name.c_str(), &entry.Stat, 0) == 0;
+  }
+  return entry.Exists ? &entry.Stat : nullptr;
+}
+
+TGrepFileInfo InfoOf(const struct stat& st) {
+  TGrepFileInfo info;
+  info.Size = static_cast<uint32_t>(std::min<int64_t>(st.st_size, UINT32_MAX));
+  info.DosDateTime = DosDateTimeOf(st.st_mtim.tv_sec);
+  return info;
+}
+
+}  // namespace
+
+bool TDirWalk::Walk(const std::string& directory) {
+  Visited_.clear();
+  return WalkOne(directory);
+}
+
+bool TDirWalk::WalkOne(const std::string& directory) {
+  const std::string dir =
+      directory.empty() || directory.back() == '/' ? directory : directory + "/";
+  DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return true;  // unreadable: nothing to find here
+  TDirCloser closer{d};
+  const int fd = dirfd(d);
+  struct stat self {};
+  if (fstat(fd, &self) == 0 &&
+      !Visited_.insert({static_cast<uint64_t>(self.st_dev), static_cast<uint64_t>(self.st_ino)})
+           .second)
+    return true;
+
+  std::vector<TEntry> entries;
+  while (const dirent* e = readdir(d)) {
+    const std::string_view name = e->d_name;
+    if (name == "." || name == "..") continue;
+    entries.push_back(TEntry{std::string(name)});
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const TEntry& a, const TEntry& b) { return a.Name < b.Name; });
+
+  for (const std::string& pattern : Patterns_) {
+    for (TEntry& entry : entries) {
+      if (!MatchWildcard(pattern, entry.Name)) continue;
+      const struct stat* st = StatOf(fd, entry);
+      if (!st || !S_ISREG(st->st_mode)) continue;  // no directories, devices or pipes
+      if (!OnFile_(dir + entry.Name, InfoOf(*st))) return false;
+    }
+  }
+  if (!Subdirectories_) return true;
+  std::vector<std::string> subdirectories;
+  for (TEntry& entry : entries) {
+    const struct stat* st = StatOf(fd, entry);
+    if (st && S_ISDIR(st->st_mode)) subdirectories.push_back(dir + entry.Name + "/");
+  }
+  // Closed before descending, so that deep trees do not run out of handles.
+  closedir(d);
+  closer.Dir = nullptr;
+  for (const std::string& sub : subdirectories)
+    if (!WalkOne(sub)) return false;
+  return true;
+}

@@ -1,0 +1,126 @@
+// Reading and screening the files of a global search, in order or ahead on threads.
+#include "editor/grep/GrepReadAhead.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+
+#include "editor/search/SearchEngine.h"
+
+namespace {
+
+// The whole content of a regular file; false when it cannot be opened or read. A file
+// that grows or shrinks while it is read yields what was there.
+bool ReadRegularFile(const std::string& path, std::string& bytes) {
+  // Non-blocking, so that a pipe put in the file's place cannot hang the search.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (ok) {
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t have = 0;
+    for (;;) {
+      if (have == bytes.size()) {
+        // The file grew: read on in steps, up to what the search can take.
+        if (bytes.size() > static_cast<size_t>(INT32_MAX)) break;
+        bytes.resize(bytes.size() + 65536);
+      }
+      const ssize_t n = read(fd, bytes.data() + have, bytes.size() - have);
+      if (n < 0) {
+        ok = false;
+        break;
+      }
+      if (n == 0) break;
+      have += static_cast<size_t>(n);
+    }
+    bytes.resize(have);
+  }
+  close(fd);
+  return ok;
+}
+
+}  // namespace
+
+TGrepLoadedFile LoadForGrep(const std::string& path, const TEngineRequest& screen,
+                            bool canScreen, const TRegExp& regExp) {
+  TGrepLoadedFile file;
+  if (!ReadRegularFile(path, file.Bytes)) {
+    file.Bytes.clear();
+    return file;
+  }
+  file.Readable = true;
+  file.MayHit = true;
+  if (canScreen && file.Bytes.size() <= static_cast<size_t>(INT32_MAX)) {
+    TSearchMatch match;
+    file.MayHit = SearchText(file.Bytes.data(), static_cast<int32_t>(file.Bytes.size()), screen,
+                             0, &match, regExp);
+  }
+  if (!file.MayHit) std::string().swap(file.Bytes);
+  return file;
+}
+
+TGrepReadAhead::TGrepReadAhead(std::vector<std::string> paths, const TEngineRequest& screen,
+                               bool canScreen, int32_t threads)
+    : Paths_(std::move(paths)), Screen_(screen), CanScreen_(canScreen) {
+  (void)PrepareEngine(Screen_, RegExp_);
+  if (threads <= 0 || Paths_.size() < 2) return;
+  Window_ = static_cast<size_t>(threads) * 8 + 8;
+  Slots_.resize(Window_);
+  Filled_.resize(Window_, false);
+  for (int32_t i = 0; i < threads; ++i) Workers_.emplace_back([this] { Work(); });
+}
+
+TGrepReadAhead::~TGrepReadAhead() {
+  {
+    std::lock_guard<std::mutex> lock(Mutex_);
+    Stop_ = true;
+  }
+  Room_.notify_all();
+  for (std::thread& t : Workers_) t.join();
+}
+
+void TGrepReadAhead::Work() {
+  TRegExp regExp;  // a matcher is used by one thread at a time
+  (void)PrepareEngine(Screen_, regExp);
+  std::unique_lock<std::mutex> lock(Mutex_);
+  for (;;) {
+    Room_.wait(lock, [this] { return Stop_ || Next_ >= Paths_.size() || Next_ < Base_ + Window_; });
+    if (Stop_ || Next_ >= Paths_.size()) return;
+    const size_t index = Next_++;
+    lock.unlock();
+    TGrepLoadedFile file = LoadForGrep(Paths_[index], Screen_, CanScreen_, regExp);
+    lock.lock();
+    if (index < Base_) continue;  // the search has gone past it
+    Slots_[index - Base_] = std::move(file);
+    Filled_[index - Base_] = true;
+    Ready_.notify_all();
+  }
+}
+
+TGrepLoadedFile TGrepReadAhead::Take(size_t index) {
+  if (Workers_.empty()) {
+    if (index >= Paths_.size()) return {};
+    return LoadForGrep(Paths_[index], Screen_, CanScreen_, RegExp_);
+  }
+  std::unique_lock<std::mutex> lock(Mutex_);
+  if (index >= Paths_.size() || index < Base_) return {};
+  auto advance = [this] {
+    Slots_.pop_front();
+    Filled_.pop_front();
+    Slots_.emplace_back();
+    Filled_.push_back(false);
+    ++Base_;
+  };
+  while (Base_ < index) advance();
+  // Workers that skipped ahead of a passed-over index must still be able to reach it.
+  if (Next_ < Base_) Next_ = Base_;
+  Room_.notify_all();
+  Ready_.wait(lock, [this] { return Filled_.front(); });
+  TGrepLoadedFile file = std::move(Slots_.front());
+  advance();
+  Room_.notify_all();
+  return file;
+}
