@@ -18,6 +18,7 @@ struct TFolderDialog;
 struct TFontDialog;
 struct TColorDialog;
 struct TTransferData;
+class TPrinterSystem;
 
 struct TScrollBarState {
   int32_t Min = 0;
@@ -115,6 +116,8 @@ class TUiBackend {
   virtual int32_t MessageBox(TWindow owner, std::string_view text, std::string_view caption,
                              uint32_t type) = 0;
 
+  // The desktop's printers (Printer.h); null lets the layer use its headless ones.
+  virtual TPrinterSystem* Printers() { return nullptr; }
   // The desktop's clipboard; null lets the layer keep one in memory.
   virtual TSystemClipboard* SystemClipboard() { return nullptr; }
   // Runs a drag from `source` until drop or cancel and returns the effect; -1 when the back
