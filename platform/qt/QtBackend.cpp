@@ -15,6 +15,8 @@
 #include <QScrollBar>
 #include <QThread>
 #include <QTimer>
+#include <errno.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -25,6 +27,7 @@
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtDragDrop.h"
 #include "platform/qt/QtMdi.h"
+#include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtWindowWidget.h"
 #include "platform/ui/CodePages.h"
 #include "platform/ui/Dialog.h"
@@ -35,9 +38,10 @@ namespace platform {
 
 namespace {
 
+// The program's own name becomes its windows' class (WM_CLASS), which desktop entries and
+// window managers match; the toolkit keeps pointers to these for its whole life.
 int gArgc = 1;
-char gArgv0[] = "zk";
-char* gArgv[] = {gArgv0, nullptr};
+char* gArgv[] = {program_invocation_short_name, nullptr};
 
 bool IsKnownFixedFace(const std::string& face) {
   static const char* const kFixed[] = {"Fixedsys", "Courier New", "Courier", "MS LineDraw",

@@ -16,6 +16,7 @@ class QWidget;
 namespace platform {
 
 class TQtClipboard;
+class TQtPrinters;
 class TQtWindowWidget;
 
 class TQtBackend final : public TUiBackend {
@@ -44,6 +45,8 @@ class TQtBackend final : public TUiBackend {
   int32_t MessageBox(TWindow owner, std::string_view text, std::string_view caption,
                      uint32_t type) override;
   TSystemClipboard* SystemClipboard() override;
+  // The system's printers and PDF output (QtPrinter.cpp).
+  TPrinterSystem* Printers() override;
   int32_t RunDrag(TWindow source, const TTransferData& data, uint32_t allowed) override;
   // Dialog units from the application font; the common dialogs (QtCommonDialogs.cpp).
   TSize DialogBaseUnits() override;
@@ -78,6 +81,7 @@ class TQtBackend final : public TUiBackend {
   std::map<TWindow, QWidget*> Controls_;  // native widgets of dialog controls
   std::map<std::string, std::unique_ptr<QFont>> Fonts_;
   std::unique_ptr<TQtClipboard> Clipboard_;
+  std::unique_ptr<TQtPrinters> Printers_;
   TCaretState Caret_;
   std::unique_ptr<QTimer> Blink_;
   bool BlinkOn_ = true;  // the caret is drawn in this half of the blink
