@@ -80,7 +80,7 @@ constexpr TCommandInfo kCommands[] = {
     {182, 182, A::Any, Y, "An das Dateiende positionieren", ""},
     {183, 183, A::NoModeless, N,
      "Dateien oder Textstellen über mehrere Verzeichnisse/Datenträger suchen", "Globale Suche"},
-    {184, 184, A::Always, N, "Zwei Textdateien vergleichen", ""},
+    {184, 184, A::Always, Y, "Zwei Textdateien vergleichen", ""},
     {185, 185, A::SelWritable, Y, "Alle Leerzeilen im markierten Bereich entfernen", ""},
     {186, 186, A::FindNext, N, "", ""},
     {192, 192, A::Text, Y, "Texteditor: Zeilennummern anzeigen/verbergen", ""},
@@ -121,15 +121,15 @@ constexpr TCommandInfo kCommands[] = {
     {280, 289, A::TextOrResults, N, "", ""},
     {290, 299, A::TextOrResults, N, "", ""},
     {380, 389, A::Always, Y, "Dieses Fenster aktivieren", ""},
-    {904, 904, A::Compare, N, "Zum nächsten Unterschied positionieren", ""},
-    {905, 905, A::Compare, N, "Zum vorherigen Unterschied positionieren", ""},
-    {906, 906, A::Compare, N,
+    {904, 904, A::Compare, Y, "Zum nächsten Unterschied positionieren", ""},
+    {905, 905, A::Compare, Y, "Zum vorherigen Unterschied positionieren", ""},
+    {906, 906, A::Compare, Y,
      "Verglichene Dateien (ggf.) öffnen und an erste im Vergleichsfenster sichtbare Zeile "
      "positionieren",
      ""},
-    {907, 907, A::Compare, N, "Spezifizierte Dateien erneut vergleichen", ""},
-    {908, 908, A::Compare, N, "Beide Dateien übereinander oder nebeneinander darstellen", ""},
-    {909, 909, A::Compare, N, "Nur unterschiedliche Zeilen oder gesamte Dateien anzeigen", ""},
+    {907, 907, A::Compare, Y, "Spezifizierte Dateien erneut vergleichen", ""},
+    {908, 908, A::Compare, Y, "Beide Dateien übereinander oder nebeneinander darstellen", ""},
+    {909, 909, A::Compare, Y, "Nur unterschiedliche Zeilen oder gesamte Dateien anzeigen", ""},
 };
 
 constexpr bool Ordered() {

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <thread>
 
+#include "editor/compare/CompareWindow.h"
 #include "editor/frame/CommandAvailable.h"
 #include "editor/frame/CommandTable.h"
 #include "editor/frame/Frame.h"
@@ -198,6 +199,16 @@ void TFrame::Command(uint16_t command) {
     case 175: if (edit) edit->ConvertCharset(false); break;
     case 181: ChildGotoStart(active); break;
     case 182: ChildGotoEnd(active); break;
+    case 184: {
+      TCompareHost host;
+      host.Frame = Window;
+      host.Client = Client;
+      host.Options = &Options;
+      host.Profile = Profile.get();
+      host.Counter = &CompareCounter;
+      RunCompareCommand(host);
+      break;
+    }
     case 185: if (edit) edit->RemoveEmptyLines(); break;
     case 192:
       Options.ShowLineNumbers = !Options.ShowLineNumbers;
@@ -241,6 +252,9 @@ void TFrame::Command(uint16_t command) {
     case 240: case 242: case 245:
       // The help file opens with the system's viewer when there is one.
       if (::access(HelpFile.c_str(), R_OK) == 0) (void)TFrameSpawn(*this, {"xdg-open", HelpFile});
+      break;
+    case 904: case 905: case 906: case 907: case 908: case 909:
+      CompareWindowCommand(active, command);
       break;
     case 244:
       ShowInfo(Window, "Z&K Quellwerk für Linux\nProgrammversion 1.0", 0, 1);

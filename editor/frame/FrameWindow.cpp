@@ -2,6 +2,7 @@
 // document windows' notifications, and the bars and menus that follow the active window.
 #include <algorithm>
 
+#include "editor/compare/CompareWindow.h"
 #include "editor/frame/CommandAvailable.h"
 #include "editor/frame/CommandTable.h"
 #include "editor/frame/Frame.h"
@@ -28,6 +29,8 @@
 #include "resources/zkedit32/ToolBarButtons.h"
 
 using namespace platform;
+
+std::string ExpandFileName(const std::string& name);
 
 namespace {
 
@@ -301,6 +304,7 @@ void TFrame::InitMenuPopup(TMenu popup) {
     }
   };
   walk(popup);
+  if (c.Kind == wkDiff) CheckCompareMenuItems(active, popup);
 }
 
 void TFrame::RebuildRecentMenus() {
@@ -365,6 +369,20 @@ void TFrame::ChildNotify(uint32_t code, const TChildNotify* n, intptr_t lParam, 
       if (chosen) PostMessage(Window, WM_COMMAND, chosen, 0);
       return;
     }
+    case cnGotoDiff:
+      if (n && n->Data) {
+        ShowComparedFiles(Client, *static_cast<const TGotoDiffParam*>(n->Data),
+                          [this](const std::string& name, int32_t line) {
+                            bool isNew = FindDocument(ExpandFileName(name)) == 0;
+                            TFilePosition at{line + 1, 1, false};
+                            TWindow w = OpenFile(name, false, &at, true);
+                            return std::pair<TWindow, bool>{w, isNew && w != 0};
+                          });
+      }
+      return;
+    case cnDiffCount:
+      if (n && StatusBar && n->Child == Active()) StatusBarSetText(StatusBar, 0, CompareCountText(n->Value1));
+      return;
     case cnDropChoice: {
       TMenu menu = LoadMenuIndirect(EditorMenu(kMenuDropChoice), true);
       if (!menu) return;

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "editor/views/CompareKeepAlive.h"
 #include "editor/views/DiffMatch.h"
 
 TCompareEngine::TCompareEngine(TDiffLinePool& pool)
@@ -45,6 +46,8 @@ int32_t TCompareEngine::Compare(const std::string& file1, const std::string& fil
     if (status == csOk) status = Run();
   } catch (const std::bad_alloc&) {
     status = csNoMemory;
+  } catch (const TCompareCancelled&) {
+    status = csCancelled;
   }
   if (status != csOk) DropResults();
   return status;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/views/CompareKeepAlive.h"
 #include "editor/views/DiffLineCompare.h"
 
 namespace {
@@ -47,6 +48,7 @@ void CutIntoBlocks(TDiffLine* first, bool firstFile, const TDiffOptions& options
   TDiffLine* leading = nullptr;      // ignored lines before the first block
   TDiffLine* lastPartner = nullptr;  // partner of the current common block's last match
   for (TDiffLine* line = first; line; line = line->Next) {
+    CompareTick();
     if (IsIgnoredLine(*line, options)) {
       if (blocks.empty()) {
         if (!leading) leading = line;
@@ -101,6 +103,7 @@ bool RefineGaps(TDiffBlockList& blocks1, TDiffBlockList& blocks2, const TDiffOpt
   bool made = false;
   const size_t count2 = blocks2.size();
   for (size_t i = 0; i < blocks1.size(); ++i) {
+    CompareTick();
     TDiffBlock& x = blocks1[i];
     if (x.Type != dbtDeleted) continue;
     const TDiffBlock* prev = i > 0 ? &blocks1[i - 1] : nullptr;

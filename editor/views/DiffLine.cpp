@@ -3,6 +3,7 @@
 #include <new>
 
 #include "editor/text/TextFile.h"
+#include "editor/views/CompareKeepAlive.h"
 #include "editor/views/DiffTypes.h"
 
 TDiffLine* NewDiffLine(TDiffLinePool& pool, const char* text, int32_t length, int32_t index) {
@@ -34,6 +35,7 @@ int32_t TDiffFile::Load(const std::string& name) {
   if (status != tfsOk) return csCannotRead;
   const int32_t count = Lines_.Count();
   for (int32_t i = 0; i < count; ++i) {
+    CompareTick();
     std::string_view text = Lines_.Text(i);
     TDiffLine* line = NewDiffLine(Pool_, Lines_.At(i), static_cast<int32_t>(text.size()), i);
     if (!line) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor/views/CompareKeepAlive.h"
 #include "editor/views/DiffLineCompare.h"
 
 namespace {
@@ -27,6 +28,7 @@ bool Walk(TDiffLine* a, TDiffLine* b, const TLineSpan& spanA, const TLineSpan& s
           const TDiffOptions& options) {
   bool made = false;
   while (spanA.Holds(a) && spanB.Holds(b)) {
+    CompareTick();
     if (PairLines(*a, *b, options)) {
       made = true;
       a = a->*Step;
@@ -69,6 +71,7 @@ struct THashCount {
   void Collect(const TLineSpan& span, const TDiffOptions& options,
                std::vector<THashEntry>& scratch) {
     for (TDiffLine* line = span.First;; line = line->Next) {
+      CompareTick();
       if (!line->Partner && !IsIgnoredLine(*line, options)) {
         Sorted.push_back(THashEntry{LineHash(*line, options), static_cast<uint32_t>(Lines.size())});
         Lines.push_back(line);
@@ -140,6 +143,7 @@ bool MatchBlockPair(const TLineSpan& spanA, const TLineSpan& spanB, const TDiffO
   countB.Collect(spanB, options, scratch);
   const std::vector<TDiffLine*> anchors = UniqueAnchors(countA, countB);
   for (size_t i = 0; i < anchors.size(); ++i) {
+    CompareTick();
     TDiffLine* a = countA.Lines[i];
     // A line may have been taken by a match grown from an earlier anchor.
     if (anchors[i] && !a->Partner) made |= ExtendMatch(a, anchors[i], spanA, spanB, options);

@@ -13,6 +13,7 @@ enum TCompareStatus : int32_t {
   csCannotRead = -40,    // a file cannot be opened or is not a text file
   csNoLineRecord = -41,  // a line record could not be made
   csNoMemory = -42,      // any other memory shortage
+  csCancelled = -43,     // the keep-alive asked to stop (Escape, window gone)
 };
 
 // Notification codes of a compare window to the frame.
