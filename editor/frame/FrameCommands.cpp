@@ -13,6 +13,7 @@
 #include "editor/frame/CommandTable.h"
 #include "editor/frame/Frame.h"
 #include "editor/frame/ShowMessage.h"
+#include "editor/grep/GrepWindow.h"
 #include "editor/frame/StatusTexts.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildWindowProc.h"
@@ -151,6 +152,9 @@ void TFrame::Command(uint16_t command) {
     case 148: ChildPaste(active); break;
     case 149: ChildDelete(active); break;
     case 150: ChildSelectAll(active); break;
+    case 152: case 157: case 158:
+      GrepWindowCommand(active, command);
+      break;
     case 151:
       ColumnBlockMode = !ColumnBlockMode;
       for (TWindow w : Documents()) ApplyGlobalModes(w);
@@ -207,6 +211,16 @@ void TFrame::Command(uint16_t command) {
       host.Profile = Profile.get();
       host.Counter = &CompareCounter;
       RunCompareCommand(host);
+      break;
+    }
+    case 183: {
+      TGrepHost host;
+      host.Frame = Window;
+      host.Client = Client;
+      host.Options = &Options;
+      host.Profile = Profile.get();
+      host.Modeless = &Modeless;
+      RunGrepCommand(host);
       break;
     }
     case 185: if (edit) edit->RemoveEmptyLines(); break;

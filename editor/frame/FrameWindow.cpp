@@ -6,6 +6,7 @@
 #include "editor/frame/CommandAvailable.h"
 #include "editor/frame/CommandTable.h"
 #include "editor/frame/Frame.h"
+#include "editor/grep/GrepWindow.h"
 #include "editor/frame/HandOver.h"
 #include "editor/frame/ShowMessage.h"
 #include "editor/frame/StatusTexts.h"
@@ -209,6 +210,13 @@ void TFrame::UpdateStatus() {
     StatusBarSetText(StatusBar, 0, StatusLineText(text->Caret.Line + 1));
     StatusBarSetText(StatusBar, 1, StatusColumnText(text->ScreenColumn(text->Caret.Line, text->Caret.Column) + 1));
   }
+  if (kind == wkGrep) {
+    std::string first, second;
+    if (GrepStatusTexts(gphDone, active, first, second)) {
+      StatusBarSetText(StatusBar, 0, first);
+      StatusBarSetText(StatusBar, 1, second);
+    }
+  }
   StatusBarSetText(StatusBar, 2, StatusInsertText(ChildOverwrite(active)));
   StatusBarSetText(StatusBar, 3, ChildModified(active) ? LoadResString(8) : "");
   StatusBarSetText(StatusBar, 4, StatusCharsetText(ChildDosMode(active)));
@@ -328,6 +336,9 @@ void TFrame::RebuildRecentMenus() {
   DrawMenuBar(Window);
 }
 
+int32_t TFrameSpawn(TFrame& f, const std::vector<std::string>& args);
+bool HexWindowsAvailable();
+
 void TFrame::ChildNotify(uint32_t code, const TChildNotify* n, intptr_t lParam, intptr_t& answer) {
   answer = 0;
   switch (code) {
@@ -351,6 +362,35 @@ void TFrame::ChildNotify(uint32_t code, const TChildNotify* n, intptr_t lParam, 
       // coming to the front is where the user returns, so the files are checked there.
       if (!CheckingFileTimes) PostMessage(Window, wm_CheckFileTimes, 0, 0);
       return;
+    case cnGrepProgress: {
+      std::string first, second;
+      if (StatusBar && n && GrepStatusTexts(n->Value1, n->Child, first, second)) {
+        StatusBarSetText(StatusBar, 0, first);
+        StatusBarSetText(StatusBar, 1, second);
+      }
+      return;
+    }
+    case cnGrepBarMode:
+      if (n) CheckMenuItem(MenuDocuments, 152, n->Value1 ? MF_UNCHECKED : MF_CHECKED);
+      return;
+    case cnGrepOpen: {
+      const auto* r = n ? static_cast<const TGrepOpenRequest*>(n->Data) : nullptr;
+      if (!r) return;
+      if (r->Action == gaRun) {
+        if (TFrameSpawn(*this, {"xdg-open", r->FileName}) != 0) MessageBeep(0);
+        return;
+      }
+      // Binary files open in the hex editor at the offset, once it exists.
+      if (r->Binary && !HexWindowsAvailable()) {
+        MessageBeep(0);
+        return;
+      }
+      const TFilePosition position =
+          r->Binary ? TFilePosition{static_cast<int32_t>(r->Position), 0, true}
+                    : TFilePosition{static_cast<int32_t>(r->Position) + 1, r->Column + 1, false};
+      OpenFile(r->FileName, false, &position, true);
+      return;
+    }
     case cnQueryClose:
       answer = n && QueryClose(n->Child) ? 1 : 0;
       return;
