@@ -6,7 +6,7 @@ set -eu
 # server with X input (xdotool), the X clipboard (xclip), window dumps (xwd) and PDF tools.
 PACKAGES="build-essential cmake ninja-build pkg-config git python3 \
 libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev \
-libqt6gui6 fonts-dejavu-core xvfb xauth xdotool xclip x11-apps poppler-utils $*"
+libqt6gui6 fonts-dejavu-core xvfb xauth xdotool xclip x11-apps poppler-utils ripgrep $*"
 
 missing=""
 for p in $PACKAGES; do
