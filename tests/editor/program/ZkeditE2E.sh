@@ -53,7 +53,11 @@ CODE=$?
 
 NUM=95
 while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
-Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp >"$OUTDIR/xvfb.log" 2>&1 &
+# Screenshots come from the screen memory in a file (`xwd -root` shows later top-level
+# windows of a Qt program black).
+mkdir -p "$OUTDIR/fb"
+SCREEN_FILE="$OUTDIR/fb/Xvfb_screen0"
+Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp -fbdir "$OUTDIR/fb" >"$OUTDIR/xvfb.log" 2>&1 &
 XVFB_PID=$!
 export DISPLAY=:$NUM
 poll 20 xdotool getdisplaygeometry || fail "Xvfb did not start"
@@ -89,22 +93,32 @@ xdotool type --delay 20 "neu "
 xdotool key ctrl+s
 other_saved() { [ "$(od -An -c "$OTHER" | tr -d ' \n')" = "$(printf 'neu andere\r\n' | od -An -c | tr -d ' \n')" ]; }
 poll 30 other_saved || { od -c "$OTHER" | head; fail "the handed-over file was not the active window"; }
-if command -v xwd >/dev/null 2>&1 && command -v python3 >/dev/null 2>&1; then
-  xwd -root -silent >"$OUTDIR/zkedit32.xwd" &&
-    python3 "$(dirname "$0")/../../tools/uidemo/xwd2png.py" "$OUTDIR/zkedit32.xwd" "$OUTDIR/zkedit32.png"
-fi
+XWD2PNG="$(dirname "$0")/../../tools/uidemo/xwd2png.py"
+command -v python3 >/dev/null 2>&1 && python3 "$XWD2PNG" "$SCREEN_FILE" "$OUTDIR/zkedit32.png"
 
 # Unsaved text, then the frame closes: the save prompt comes, No ends without saving.
 xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
 xdotool type --delay 20 "xyz"
 # "&Datei" / "&Beenden" through the menu bar's mnemonics (no window manager here).
+mapped() { xdotool search --onlyvisible --pid "$EDIT_PID" | wc -l; }
+BEFORE=$(mapped)
 xdotool key alt+d
-sleep 0.3
+menu_open() { [ "$(mapped)" -gt "$BEFORE" ]; }
+poll 30 menu_open || fail "Alt+D opened no menu"
 xdotool key b
 prompt() { xdotool search --name "Datei schlie"; }
 poll 30 prompt || fail "no save prompt"
 PROMPT=$(xdotool search --name "Datei schlie" | head -1)
 xdotool windowactivate --sync "$PROMPT" 2>/dev/null || xdotool windowfocus --sync "$PROMPT"
+if command -v python3 >/dev/null 2>&1; then
+  prompt_painted() {
+    eval "$(xdotool getwindowgeometry --shell "$PROMPT")"
+    python3 "$XWD2PNG" --light "$SCREEN_FILE" "$X" "$Y" "$WIDTH" "$HEIGHT"
+  }
+  poll 10 prompt_painted || { python3 "$XWD2PNG" "$SCREEN_FILE" "$OUTDIR/prompt.png"
+                              fail "the save prompt is not painted on the screen (see prompt.png)"; }
+  python3 "$XWD2PNG" "$SCREEN_FILE" "$OUTDIR/prompt.png"
+fi
 # "Nein" is the button after the focused "Ja".
 xdotool key Tab space
 ended() { ! kill -0 "$EDIT_PID"; }
