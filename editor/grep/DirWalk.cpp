@@ -14,6 +14,7 @@ namespace {
 
 struct TEntry {
   std::string Name;
+  unsigned char Type = DT_UNKNOWN;
   bool Statted = false;
   bool Exists = false;
   struct stat Stat {};
@@ -33,13 +34,6 @@ const struct stat* StatOf(int dirFd, TEntry& entry) {
     entry.Exists = fstatat(dirFd, entry.Name.c_str(), &entry.Stat, 0) == 0;
   }
   return entry.Exists ? &entry.Stat : nullptr;
-}
-
-TGrepFileInfo InfoOf(const struct stat& st) {
-  TGrepFileInfo info;
-  info.Size = static_cast<uint32_t>(std::min<int64_t>(st.st_size, UINT32_MAX));
-  info.DosDateTime = DosDateTimeOf(st.st_mtim.tv_sec);
-  return info;
 }
 
 }  // namespace
@@ -66,7 +60,7 @@ bool TDirWalk::WalkOne(const std::string& directory) {
   while (const dirent* e = readdir(d)) {
     const std::string_view name = e->d_name;
     if (name == "." || name == "..") continue;
-    entries.push_back(TEntry{std::string(name)});
+    entries.push_back(TEntry{std::string(name), e->d_type});
   }
   std::sort(entries.begin(), entries.end(),
             [](const TEntry& a, const TEntry& b) { return a.Name < b.Name; });
@@ -74,16 +68,27 @@ bool TDirWalk::WalkOne(const std::string& directory) {
   for (const std::string& pattern : Patterns_) {
     for (TEntry& entry : entries) {
       if (!MatchWildcard(pattern, entry.Name)) continue;
+      if (entry.Type == DT_REG) {
+        // The common case needs no look at the file here.
+        if (!OnFile_(dir + entry.Name, nullptr)) return false;
+        continue;
+      }
+      if (entry.Type != DT_LNK && entry.Type != DT_UNKNOWN) continue;
       const struct stat* st = StatOf(fd, entry);
       if (!st || !S_ISREG(st->st_mode)) continue;  // no directories, devices or pipes
-      if (!OnFile_(dir + entry.Name, InfoOf(*st))) return false;
+      const TGrepFileInfo info = GrepFileInfoOf(st->st_size, st->st_mtim.tv_sec);
+      if (!OnFile_(dir + entry.Name, &info)) return false;
     }
   }
   if (!Subdirectories_) return true;
   std::vector<std::string> subdirectories;
   for (TEntry& entry : entries) {
-    const struct stat* st = StatOf(fd, entry);
-    if (st && S_ISDIR(st->st_mode)) subdirectories.push_back(dir + entry.Name + "/");
+    bool isDir = entry.Type == DT_DIR;
+    if (entry.Type == DT_LNK || entry.Type == DT_UNKNOWN) {
+      const struct stat* st = StatOf(fd, entry);
+      isDir = st && S_ISDIR(st->st_mode);
+    }
+    if (isDir) subdirectories.push_back(dir + entry.Name + "/");
   }
   // Closed before descending, so that deep trees do not run out of handles.
   closedir(d);

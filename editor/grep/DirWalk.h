@@ -13,8 +13,10 @@
 
 class TDirWalk {
  public:
-  // Called for every file found, in walk order; false stops the walk.
-  using TOnFile = std::function<bool(const std::string& path, const TGrepFileInfo& info)>;
+  // Called for every file found, in walk order; false stops the walk. `info` is null when
+  // the directory told the file's type without a look at the file itself: size and date
+  // are then left to whoever reads it.
+  using TOnFile = std::function<bool(const std::string& path, const TGrepFileInfo* info)>;
 
   TDirWalk(std::vector<std::string> patterns, bool subdirectories, TOnFile onFile)
       : Patterns_(std::move(patterns)), Subdirectories_(subdirectories), OnFile_(std::move(onFile)) {}

@@ -1,6 +1,7 @@
 // The hit list's line store and the texts of its lines.
 #include "editor/grep/GrepLines.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -31,6 +32,13 @@ uint32_t DosDateTimeOf(int64_t secondsSince1970) {
   const uint32_t time =
       static_cast<uint32_t>(tm.tm_hour << 11 | tm.tm_min << 5 | (tm.tm_sec > 59 ? 59 : tm.tm_sec) / 2);
   return date << 16 | time;
+}
+
+TGrepFileInfo GrepFileInfoOf(int64_t size, int64_t modifiedSeconds) {
+  TGrepFileInfo info;
+  info.Size = static_cast<uint32_t>(std::min<int64_t>(std::max<int64_t>(size, 0), UINT32_MAX));
+  info.DosDateTime = DosDateTimeOf(modifiedSeconds);
+  return info;
 }
 
 std::string GrepInfoLine(std::string_view path, const TGrepFileInfo& file) {

@@ -5,60 +5,85 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
 
 #include "editor/search/SearchEngine.h"
 
 namespace {
 
-// The whole content of a regular file; false when it cannot be opened or read. A file
-// that grows or shrinks while it is read yields what was there.
-bool ReadRegularFile(const std::string& path, std::string& bytes) {
+// A read buffer that only grows, one per thread: most files are read, screened and
+// dropped, so their bytes are never copied or cleared.
+struct TReadBuffer {
+  std::unique_ptr<char[]> Data;
+  size_t Capacity = 0;
+  bool Reserve(size_t bytes) {
+    if (bytes <= Capacity) return true;
+    const size_t want = std::max(bytes, Capacity * 2);
+    std::unique_ptr<char[]> grown(new (std::nothrow) char[want]);
+    if (!grown) return false;
+    if (Capacity) std::memcpy(grown.get(), Data.get(), Capacity);
+    Data = std::move(grown);
+    Capacity = want;
+    return true;
+  }
+};
+
+// The whole content of a regular file into `buffer`; -1 when it cannot be opened or read.
+// A file that grows or shrinks while it is read yields what was there.
+int64_t ReadRegularFile(const std::string& path, TReadBuffer& buffer, TGrepLoadedFile& file) {
   // Non-blocking, so that a pipe put in the file's place cannot hang the search.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return false;
+  if (fd < 0) return -1;
   struct stat st {};
-  bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  if (ok) {
-    bytes.resize(static_cast<size_t>(st.st_size));
-    size_t have = 0;
+  int64_t have = -1;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    file.Size = st.st_size;
+    file.Modified = st.st_mtim.tv_sec;
+    have = 0;
+    size_t want = static_cast<size_t>(st.st_size) + 1;
     for (;;) {
-      if (have == bytes.size()) {
-        // The file grew: read on in steps, up to what the search can take.
-        if (bytes.size() > static_cast<size_t>(INT32_MAX)) break;
-        bytes.resize(bytes.size() + 65536);
+      if (!buffer.Reserve(want)) {
+        have = -1;
+        break;
       }
-      const ssize_t n = read(fd, bytes.data() + have, bytes.size() - have);
+      const ssize_t n = read(fd, buffer.Data.get() + have, buffer.Capacity - static_cast<size_t>(have));
       if (n < 0) {
-        ok = false;
+        have = -1;
         break;
       }
       if (n == 0) break;
-      have += static_cast<size_t>(n);
+      have += n;
+      // The file grew: read on, up to what the search can take.
+      if (static_cast<size_t>(have) == buffer.Capacity) {
+        if (have > INT32_MAX) break;
+        want = buffer.Capacity + 65536;
+      }
     }
-    bytes.resize(have);
   }
   close(fd);
-  return ok;
+  return have;
 }
 
 }  // namespace
 
 TGrepLoadedFile LoadForGrep(const std::string& path, const TEngineRequest& screen,
                             bool canScreen, const TRegExp& regExp) {
+  thread_local TReadBuffer buffer;
   TGrepLoadedFile file;
-  if (!ReadRegularFile(path, file.Bytes)) {
-    file.Bytes.clear();
-    return file;
-  }
+  const int64_t size = ReadRegularFile(path, buffer, file);
+  if (size < 0) return file;
   file.Readable = true;
   file.MayHit = true;
-  if (canScreen && file.Bytes.size() <= static_cast<size_t>(INT32_MAX)) {
+  if (canScreen && size <= INT32_MAX) {
     TSearchMatch match;
-    file.MayHit = SearchText(file.Bytes.data(), static_cast<int32_t>(file.Bytes.size()), screen,
-                             0, &match, regExp);
+    file.MayHit = SearchText(buffer.Data.get(), static_cast<int32_t>(size), screen, 0, &match,
+                             regExp);
   }
-  if (!file.MayHit) std::string().swap(file.Bytes);
+  if (file.MayHit) file.Bytes.assign(buffer.Data.get(), static_cast<size_t>(size));
   return file;
 }
 

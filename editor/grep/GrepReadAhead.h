@@ -17,6 +17,8 @@ struct TGrepLoadedFile {
   bool Readable = false;  // false: could not be opened or read, or is no regular file
   bool MayHit = false;    // the screen found a match (or could not rule one out)
   std::string Bytes;      // the content, kept only when MayHit
+  int64_t Size = 0;       // as the open file showed them
+  int64_t Modified = 0;   // seconds since 1970
 };
 
 // Reads one file whole and screens it: with `canScreen` a file without a match of the

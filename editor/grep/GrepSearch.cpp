@@ -1,6 +1,8 @@
 // The run of one global search: order checks, collecting, searching, the final status.
 #include "editor/grep/GrepSearch.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -103,8 +105,8 @@ int32_t TGrepSearch::Collect() {
   const TGrepParam& p = *Param_;
   Files_.clear();
   TDirWalk walk(SplitFileSpec(p.FileSpec), p.Subdirectories,
-                [this](const std::string& path, const TGrepFileInfo& info) {
-                  Files_.push_back(TCollected{path, info});
+                [this](const std::string& path, const TGrepFileInfo* info) {
+                  Files_.push_back(TCollected{path, info ? *info : TGrepFileInfo{}, info != nullptr});
                   Pump();
                   if (Aborted()) return false;
                   Report(gphCollecting, static_cast<int32_t>(Files_.size()));
@@ -133,8 +135,11 @@ void TGrepSearch::SearchFiles() {
   }
   for (int64_t i = 0; i < count; ++i) {
     if (withText && Aborted()) break;
-    const TCollected& file = Files_[static_cast<size_t>(i)];
+    TCollected& file = Files_[static_cast<size_t>(i)];
     if (!withText) {
+      struct stat st {};
+      if (!file.InfoKnown && stat(file.Path.c_str(), &st) == 0)
+        file.Info = GrepFileInfoOf(st.st_size, st.st_mtim.tv_sec);
       Lines_.AddGrepLine(file.Path, gkFile, file.Info, 0, {});
     } else {
       TGrepLoadedFile loaded = ahead->Take(static_cast<size_t>(i));
@@ -147,9 +152,10 @@ void TGrepSearch::SearchFiles() {
   }
 }
 
-void TGrepSearch::SearchOneFile(const TCollected& file, TGrepLoadedFile& loaded) {
+void TGrepSearch::SearchOneFile(TCollected& file, TGrepLoadedFile& loaded) {
   if (!loaded.Readable) return;  // cannot be opened: passed over without a word
   if (!loaded.MayHit) return;    // not even a raw match: no hit in any form
+  if (!file.InfoKnown) file.Info = GrepFileInfoOf(loaded.Size, loaded.Modified);
   FileLine_ = -1;
   LastHitLine_ = -1;
   LastHitSource_ = -1;

@@ -56,11 +56,12 @@ class TGrepSearch {
   struct TCollected {
     std::string Path;
     TGrepFileInfo Info;
+    bool InfoKnown = false;  // else taken from the file when it is read
   };
 
   int32_t Collect();
   void SearchFiles();
-  void SearchOneFile(const TCollected& file, TGrepLoadedFile& loaded);
+  void SearchOneFile(TCollected& file, TGrepLoadedFile& loaded);
   void SearchTextLines(const TCollected& file, const TTextLines& text);
   void SearchBytes(const TCollected& file, const std::string& bytes);
   // Counts a hit; false when the file is done (names-only output after the first hit).

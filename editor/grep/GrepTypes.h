@@ -90,3 +90,5 @@ struct TGrepHitInfo {
 
 // Packs a time (seconds since 1970, local time) as the directory search gives it.
 uint32_t DosDateTimeOf(int64_t secondsSince1970);
+// File data from a size and a modification time.
+TGrepFileInfo GrepFileInfoOf(int64_t size, int64_t modifiedSeconds);

@@ -41,7 +41,7 @@ class DirWalkTest : public ::testing::Test {
  protected:
   Strings Walk(const std::string& spec, bool subdirs) {
     Strings found;
-    TDirWalk walk(SplitFileSpec(spec), subdirs, [&](const std::string& path, const TGrepFileInfo&) {
+    TDirWalk walk(SplitFileSpec(spec), subdirs, [&](const std::string& path, const TGrepFileInfo*) {
       found.push_back(path.substr(Dir.Path().size() + 1));
       return true;
     });
@@ -81,7 +81,7 @@ TEST_F(DirWalkTest, SymbolicLinksAreFollowedWithoutLooping) {
 
 TEST_F(DirWalkTest, MissingDirectoryFindsNothingAndCallbackStops) {
   Strings found;
-  TDirWalk missing({"*.*"}, true, [&](const std::string& p, const TGrepFileInfo&) {
+  TDirWalk missing({"*.*"}, true, [&](const std::string& p, const TGrepFileInfo*) {
     found.push_back(p);
     return true;
   });
@@ -91,7 +91,7 @@ TEST_F(DirWalkTest, MissingDirectoryFindsNothingAndCallbackStops) {
   Dir.Write("a", "");
   Dir.Write("b", "");
   int calls = 0;
-  TDirWalk stopping({"*"}, true, [&](const std::string&, const TGrepFileInfo&) {
+  TDirWalk stopping({"*"}, true, [&](const std::string&, const TGrepFileInfo*) {
     ++calls;
     return false;
   });
