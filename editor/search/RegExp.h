@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 // Instructions of the compiled code.
 enum TRegExpCode : uint8_t {
@@ -79,36 +80,41 @@ class TRegExp {
                                  TRegExpMatch* match) const;
 
  private:
-  struct TFailSlot {
-    uint32_t Generation;
-    int32_t Position;
-    uint32_t CodePos;
-  };
-  static constexpr size_t kFailSlots = size_t{1} << 14;
-
   void Begin(const char* text, int32_t length) const;
   int32_t Run(int32_t position, size_t pc) const;
+  int32_t Loop(int32_t position, size_t pc) const;
   bool MatchItem(int32_t position, size_t pc) const;
   size_t ItemSize(size_t pc) const;
   bool AtLineStart(int32_t position) const;
   bool AtLineEnd(int32_t position) const;
-  TFailSlot& FailSlot(size_t pc, int32_t position) const;
+  // Numbers the repetitions of the code for the table of failed places.
+  void IndexLoops();
+  bool Failed(size_t pc, int32_t position) const;
+  void MarkFailed(size_t pc, int32_t position) const;
 
   std::array<uint8_t, kCodeSize> Code_{};
   size_t CodeLength_ = 0;
   bool Compiled_ = false;
   bool CaseInsensitive_ = false;
+  // The number of each "*" and "+" of the code by its place (kNoLoop elsewhere).
+  static constexpr uint8_t kNoLoop = 0xFF;
+  std::array<uint8_t, kCodeSize> LoopIndex_{};
+  size_t LoopCount_ = 0;
 
   // The text of the running match.
   mutable const uint8_t* Text_ = nullptr;
   mutable int32_t End_ = 0;
-  // Places where the rest of the pattern behind a repetition is known to fail in the
-  // running search. The result of a place depends only on the text, so remembering
-  // failures keeps patterns like "a*a*a*a*b" from backtracking exponentially; a slot
-  // may be overwritten by another place, which only costs the work again. Allocated
-  // once with the object: matching itself never allocates.
-  std::unique_ptr<TFailSlot[]> Fails_;
-  mutable uint32_t Generation_ = 0;
+  // Places where a repetition is known to fail in the running text: a bit per repetition
+  // and text position. The result of a place depends only on the text, and a repetition
+  // that failed from a place fails from every later place of the same run of its item, so
+  // with every place decided at most once per repetition a search takes time in proportion
+  // to text length times pattern length (patterns like "a*a*a*a*b" included). Only the
+  // words set in a search are cleared for the next one. Without memory for the table the
+  // matcher goes on without it (slow on such patterns, results the same).
+  mutable std::vector<uint64_t> Failed_;
+  mutable std::vector<size_t> Dirty_;
+  mutable int64_t Stride_ = 0;
+  mutable bool TableOff_ = false;
 };
 
 // The program-wide compiled pattern that the interactive searches share.

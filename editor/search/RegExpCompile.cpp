@@ -187,6 +187,7 @@ int32_t TRegExp::Compile(std::string_view pattern, bool caseInsensitive) {
   if (status != reOk) return status;
   std::memcpy(Code_.data(), code.Bytes(), code.Size());
   CodeLength_ = code.Size();
+  IndexLoops();
   Compiled_ = true;
   return reOk;
 }

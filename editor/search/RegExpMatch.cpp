@@ -1,6 +1,8 @@
 // The backtracking matcher of TRegExp. Every item matches exactly one byte, so a
-// repetition backtracks one byte at a time and needs no stack of item lengths.
+// repetition backtracks one byte at a time and needs no stack of item lengths; a table of
+// failed places keeps the work polynomial.
 #include <cstring>
+#include <new>
 
 #include "editor/search/RegExp.h"
 #include "editor/search/SearchChars.h"
@@ -10,7 +12,7 @@ constexpr uint8_t kCR = 0x0D;
 constexpr uint8_t kLF = 0x0A;
 }  // namespace
 
-TRegExp::TRegExp() : Fails_(new TFailSlot[kFailSlots]()) {}
+TRegExp::TRegExp() { LoopIndex_.fill(kNoLoop); }
 
 TRegExp::~TRegExp() = default;
 
@@ -23,10 +25,50 @@ void TRegExp::Begin(const char* text, int32_t length) const {
   Text_ = reinterpret_cast<const uint8_t*>(text ? text : "");
   if (!text) length = 0;
   End_ = length >= 0 ? length : static_cast<int32_t>(std::strlen(text));
-  if (++Generation_ == 0) {  // after a wrap old slots could look current
-    for (size_t i = 0; i < kFailSlots; ++i) Fails_[i] = TFailSlot{};
-    Generation_ = 1;
+  for (size_t word : Dirty_) Failed_[word] = 0;
+  Dirty_.clear();
+  Stride_ = int64_t{End_} + 2;
+}
+
+void TRegExp::IndexLoops() {
+  LoopIndex_.fill(kNoLoop);
+  LoopCount_ = 0;
+  for (size_t pc = 0; pc < CodeLength_;) {
+    const uint8_t op = Code_[pc];
+    if (op == rxStar || op == rxPlus) LoopIndex_[pc] = static_cast<uint8_t>(LoopCount_++);
+    pc += op == rxStar || op == rxPlus || op == rxOptional ? 1 : ItemSize(pc);
   }
+}
+
+bool TRegExp::Failed(size_t pc, int32_t position) const {
+  const auto bit = static_cast<size_t>(LoopIndex_[pc] * Stride_ + position);
+  const size_t word = bit >> 6;
+  return word < Failed_.size() && (Failed_[word] >> (bit & 63) & 1) != 0;
+}
+
+void TRegExp::MarkFailed(size_t pc, int32_t position) const {
+  if (TableOff_) return;
+  const auto bit = static_cast<size_t>(LoopIndex_[pc] * Stride_ + position);
+  const size_t word = bit >> 6;
+  if (word >= Failed_.size()) {
+    try {
+      Failed_.resize(static_cast<size_t>(static_cast<int64_t>(LoopCount_) * Stride_ / 64 + 1));
+      Dirty_.reserve(64);
+    } catch (const std::bad_alloc&) {
+      TableOff_ = true;
+      return;
+    }
+  }
+  if (Failed_[word] == 0) {
+    try {
+      Dirty_.push_back(word);
+    } catch (const std::bad_alloc&) {
+      // A word that could not be noted for clearing must not stay set.
+      TableOff_ = true;
+      return;
+    }
+  }
+  Failed_[word] |= uint64_t{1} << (bit & 63);
 }
 
 size_t TRegExp::ItemSize(size_t pc) const {
@@ -89,12 +131,6 @@ bool TRegExp::MatchItem(int32_t position, size_t pc) const {
   }
 }
 
-TRegExp::TFailSlot& TRegExp::FailSlot(size_t pc, int32_t position) const {
-  static_assert(kFailSlots == size_t{1} << 14);
-  const uint32_t key = (static_cast<uint32_t>(position) << 8) ^ static_cast<uint32_t>(pc);
-  return Fails_[(key * 0x9E3779B1u) >> 18];  // 14 bits: kFailSlots
-}
-
 // The position after the match of the code from `pc` on at `position`, or -1. Recurses
 // only at "*" and "+", so the depth is bounded by the repetitions of the pattern.
 int32_t TRegExp::Run(int32_t position, size_t pc) const {
@@ -120,26 +156,10 @@ int32_t TRegExp::Run(int32_t position, size_t pc) const {
         break;
       }
       case rxStar:
-      case rxPlus: {
-        const size_t item = pc + 1;
-        const size_t rest = item + ItemSize(item) + 1;
-        int32_t least = position;
-        if (op == rxPlus) {
-          if (!MatchItem(position, item)) return -1;
-          least = position + 1;
-        }
-        int32_t most = least;
-        while (most < End_ && MatchItem(most, item)) ++most;
-        for (int32_t p = most; p >= least; --p) {
-          TFailSlot& slot = FailSlot(rest, p);
-          if (slot.Generation == Generation_ && slot.Position == p && slot.CodePos == rest)
-            continue;
-          const int32_t end = Run(p, rest);
-          if (end >= 0) return end;
-          slot = TFailSlot{Generation_, p, static_cast<uint32_t>(rest)};
-        }
-        return -1;
-      }
+        return Loop(position, pc);
+      case rxPlus:
+        if (!MatchItem(position, pc + 1)) return -1;
+        return Loop(position + 1, pc);
       default:
         if (!MatchItem(position, pc)) return -1;
         ++position;
@@ -147,6 +167,24 @@ int32_t TRegExp::Run(int32_t position, size_t pc) const {
         break;
     }
   }
+}
+
+// The repetition at `pc` from `position` on: the rest of the code is tried behind as many
+// items as match, then one fewer, down to none. Places known to fail are not tried again.
+int32_t TRegExp::Loop(int32_t position, size_t pc) const {
+  const size_t item = pc + 1;
+  const size_t rest = item + ItemSize(item) + 1;
+  if (Failed(pc, position)) return -1;
+  // Up the run of the item to its end, or to a place from which the repetition failed
+  // before: every place above that failed then too (the run ends at the same place).
+  int32_t top = position;
+  while (top < End_ && MatchItem(top, item) && !Failed(pc, top + 1)) ++top;
+  for (int32_t p = top; p >= position; --p) {
+    const int32_t end = Run(p, rest);
+    if (end >= 0) return end;
+  }
+  for (int32_t p = position; p <= top; ++p) MarkFailed(pc, p);
+  return -1;
 }
 
 int32_t TRegExp::Match(const char* text, int32_t length, int32_t position) const {

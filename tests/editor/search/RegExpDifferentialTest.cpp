@@ -252,4 +252,43 @@ TEST(RegExpDifferentialTest, AgreesWithTheReference) {
   EXPECT_LT(matches, kCases * 4 / 5);
 }
 
+// Long texts of few different bytes make repetitions give back and try again many times,
+// which is where the table of failed places decides the result.
+TEST(RegExpDifferentialTest, AgreesOnLongRepetitiveTexts) {
+  std::mt19937 rng(7122026);
+  TRegExp rx;
+  const std::string alphabet = "aaaaab\r\nA";
+  int matches = 0;
+  const int kCases = 150;
+  for (int n = 0; n < kCases; ++n) {
+    TReference ref;
+    std::string pattern = Generate(rng, &ref.Items);
+    // Two more of the commonest repetition keep the rest of the pattern far away.
+    for (int k = 0; k < 2; ++k) {
+      TItem star;
+      star.Char = 'a';
+      star.Rep = TRep::Star;
+      ref.Items.insert(ref.Items.begin(), star);
+      pattern = "a*" + pattern;
+    }
+    ref.CaseInsensitive = rng() % 2 == 0;
+    const size_t length = 100 + rng() % 1100;
+    for (size_t i = 0; i < length; ++i) ref.Text += alphabet[rng() % alphabet.size()];
+    const size_t start = rng() % (length / 4 + 1);
+    ASSERT_EQ(rx.Compile(pattern, ref.CaseInsensitive), reOk) << pattern;
+    int32_t offset = -1, len = -1;
+    const bool expected = ref.Find(start, &offset, &len);
+    TRegExpMatch m;
+    const bool found = rx.FindForward(ref.Text.data(), static_cast<int32_t>(ref.Text.size()),
+                                      static_cast<int32_t>(start), &m);
+    ASSERT_EQ(found, expected) << "case " << n << " pattern '" << pattern << "'";
+    if (!found) continue;
+    ++matches;
+    ASSERT_EQ(m.Offset, offset) << "case " << n << " pattern '" << pattern << "'";
+    ASSERT_EQ(m.Length, len) << "case " << n << " pattern '" << pattern << "'";
+  }
+  EXPECT_GT(matches, kCases / 5);
+  EXPECT_LT(matches, kCases * 4 / 5);
+}
+
 }  // namespace

@@ -151,4 +151,29 @@ TEST(RegExpMatchTest, NestedRepetitionsStayFast) {
   EXPECT_EQ(m.Length, 600);
 }
 
+TEST(RegExpMatchTest, NestedRepetitionsStayFastOnTheLongestLines) {
+  // The longest line a text window holds, and a buffer of the global search.
+  TRegExp rx;
+  TRegExpMatch m;
+  for (const int32_t size : {1500, 100000, 524188}) {
+    const std::string text(static_cast<size_t>(size), 'a');
+    ASSERT_EQ(rx.Compile("a*a*a*a*b", false), reOk);
+    EXPECT_FALSE(rx.FindForward(text.data(), size, 0, &m)) << size;
+    ASSERT_EQ(rx.Compile("a*a*a*a*a*a*a*a*a*a*a*a*c", true), reOk);
+    EXPECT_FALSE(rx.FindForward(text.data(), size, 0, &m)) << size;
+    ASSERT_EQ(rx.Compile("a+a+a+a+$", false), reOk);
+    ASSERT_TRUE(rx.FindForward(text.data(), size, 0, &m)) << size;
+    EXPECT_EQ(m.Length, size);
+  }
+  // A hit at the very end behind many places that fail.
+  std::string text(200000, 'a');
+  text += 'b';
+  ASSERT_EQ(rx.Compile("a*a*a*a*b", false), reOk);
+  ASSERT_TRUE(rx.FindForward(text.data(), static_cast<int32_t>(text.size()), 0, &m));
+  EXPECT_EQ(m.Offset, 0);
+  EXPECT_EQ(m.Length, 200001);
+  ASSERT_EQ(rx.Compile("[ab]*a*b*a*bb", false), reOk);
+  EXPECT_FALSE(rx.FindForward(text.data(), static_cast<int32_t>(text.size()), 0, &m));
+}
+
 }  // namespace
