@@ -71,8 +71,13 @@ void BuildList(TClientState& c) {
     AppendMenu(c.WindowMenu, MF_SEPARATOR, 0, {});
     c.ListSeparator = true;
   }
+  const bool more = c.Order.size() > static_cast<size_t>(kMdiListEntries);
   int32_t n = 0;
   for (TWindow w : c.Order) {
+    if (more && n == kMdiListEntries - 1) {
+      AppendMenu(c.WindowMenu, MF_STRING, c.IdFirst + n, "&Weitere Fenster ...");
+      break;
+    }
     if (n == kMdiListEntries) break;
     std::string label = n < 9 ? "&" + std::to_string(n + 1) : "1&0";
     label += ' ';
@@ -457,8 +462,13 @@ intptr_t DefFrameProc(TWindow frame, TWindow client, uint32_t message, uintptr_t
       uint32_t id = LoWord(wParam);
       if (id >= c->IdFirst && id < c->IdFirst + kMdiListEntries) {
         size_t index = id - c->IdFirst;
-        if (index < c->Order.size()) {
-          TWindow w = c->Order[index];
+        TWindow w = index < c->Order.size() ? c->Order[index] : 0;
+        if (index == kMdiListEntries - 1 && c->Order.size() > static_cast<size_t>(kMdiListEntries)) {
+          w = ChooseMdiWindow(frame, c->Order, c->Active);
+          c = StateOf(client);
+          if (!c) return 0;
+        }
+        if (w && IsWindow(w)) {
           if (IsIconic(w)) Restore(*c, w);
           Activate(client, *c, w);
           ArrangeIcons(client, *c);

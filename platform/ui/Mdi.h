@@ -46,8 +46,11 @@ struct TMdiCreateStruct {
   const void* Params = nullptr;
 };
 
-// Most entries the window list shows; more windows are reached through the keys.
+// Most entries the window list shows. With more windows the last entry is "Weitere Fenster
+// ..." and opens a dialog listing them all.
 constexpr int32_t kMdiListEntries = 10;
+// That dialog: the chosen window, 0 when cancelled.
+TWindow ChooseMdiWindow(TWindow owner, const std::vector<TWindow>& windows, TWindow active);
 
 // Creates the client as child `id` of the frame (registers its class on first use).
 TWindow CreateMdiClient(TWindow frame, const TRect& rect, uint32_t style, int32_t id,

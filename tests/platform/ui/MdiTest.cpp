@@ -3,7 +3,9 @@
 #include "tests/platform/ui/FrameFixture.h"
 
 #include "platform/ui/Accelerator.h"
+#include "platform/ui/DialogScript.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/ListBox.h"
 
 using namespace platform;
 using frametest::FrameTest;
@@ -181,6 +183,47 @@ TEST_F(FrameTest, WindowListFollowsWindowsTitlesAndActivation) {
   EXPECT_TRUE(WindowList().empty());
   EXPECT_EQ(GetMenuItemCount(popup), own);
   EXPECT_EQ(MdiGetActive(Client), 0u);
+}
+
+TEST_F(FrameTest, WindowListWithMoreWindowsThanEntriesOffersThemAllInADialog) {
+  SendMessage(Client, WM_MDISETMENU, frametest::Parts().Docs,
+              GetSubMenu(frametest::Parts().Docs, kWindowMenuPosition));
+  std::vector<TWindow> docs;
+  for (int32_t n = 1; n <= 10; ++n) docs.push_back(NewDoc("d" + std::to_string(n) + ".txt"));
+  // Ten windows still fit.
+  EXPECT_EQ(WindowList().size(), 10u);
+  EXPECT_EQ(WindowList().back().substr(0, 4), "1&0 ");
+  docs.push_back(NewDoc("d11.txt"));
+  docs.push_back(NewDoc("d12.txt"));
+  std::vector<std::string> list = WindowList();
+  ASSERT_EQ(list.size(), 10u);
+  EXPECT_EQ(list[8], "&9 d9.txt");
+  EXPECT_EQ(list[9], "&Weitere Fenster ...");
+  // The dialog lists all twelve with the active one selected; the user picks the eleventh.
+  intptr_t count = -1, selected = -1;
+  TScriptSteps steps;
+  steps.Then([&] {
+         TWindow box = GetFocus();
+         count = SendMessage(box, LB_GETCOUNT, 0, 0);
+         selected = SendMessage(box, LB_GETCURSEL, 0, 0);
+         ScriptKey(VK_UP);
+       })
+      .Then([&] { ScriptKey(VK_RETURN); });
+  Backend->SetIdleScript([&] { return steps.Step(); });
+  ASSERT_TRUE(ChooseMenuItem(Frame, 389));
+  RunPendingMessages();
+  Backend->SetIdleScript(nullptr);
+  EXPECT_EQ(count, 12);
+  EXPECT_EQ(selected, 11);
+  EXPECT_EQ(MdiGetActive(Client), docs[10]);
+  // Cancelled, nothing changes.
+  TScriptSteps cancel;
+  cancel.Then([&] { ScriptKey(VK_ESCAPE); });
+  Backend->SetIdleScript([&] { return cancel.Step(); });
+  ASSERT_TRUE(ChooseMenuItem(Frame, 389));
+  RunPendingMessages();
+  Backend->SetIdleScript(nullptr);
+  EXPECT_EQ(MdiGetActive(Client), docs[10]);
 }
 
 TEST_F(FrameTest, ClosingTheActiveWindowActivatesTheNextAndKeepsMaximised) {
