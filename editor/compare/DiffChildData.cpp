@@ -73,7 +73,10 @@ bool TDiffChildData::Create(TWindow window, const TChildCreateParams& params) {
   Profile = create.Profile;
   TabSize = std::max(create.TabSize, 1);
   CaretWanted = 0;
-  Scroller->ProportionalThumb = 1;
+  // The bars are set here (UpdateBars): a page of rows counts in their range.
+  Scroller->ProportionalThumb = 0;
+  Scroller->HasHorzBar = 0;
+  Scroller->HasVertBar = 0;
   Scroller->AutoScrollOn = 0;
   for (int pane = 0; pane < 2; ++pane) {
     Panes[pane] = CreateDiffPane(window, this, pane);
@@ -159,8 +162,26 @@ void TDiffChildData::UpdateRanges() {
   // Any row can be the top row, so that every difference can be scrolled to the top.
   Scroller->RangeY = std::max(RowCount() - 1, 0);
   Scroller->RangeX = std::max(WidestColumns - PageColumns_ + 1, 0);
-  Scroller->UpdateScrollBars();
+  UpdateBars();
   ScrollTo(Scroller->PosX, Scroller->PosY);
+}
+
+void TDiffChildData::UpdateBars() {
+  const uint32_t style = GetWindowStyle(Window);
+  auto set = [&](int32_t bar, int32_t range, int32_t page, int32_t pos) {
+    // The range holds the last page, so that the largest position is reachable.
+    const int64_t top = static_cast<int64_t>(range) + page - 1;
+    if (top <= kScrollBarLimit) {
+      SetScrollRange(Window, bar, 0, static_cast<int32_t>(top));
+      SetScrollPage(Window, bar, page);
+    } else {
+      SetScrollRange(Window, bar, 0, kScrollBarLimit);
+      SetScrollPage(Window, bar, 0);
+    }
+    SetScrollPos(Window, bar, TScroller::ToBar(pos, range));
+  };
+  if (style & WS_VSCROLL) set(SB_VERT, Scroller->RangeY, PageRows_, Scroller->PosY);
+  if (style & WS_HSCROLL) set(SB_HORZ, Scroller->RangeX, PageColumns_, Scroller->PosX);
 }
 
 void TDiffChildData::RepaintPanes() {
@@ -177,7 +198,7 @@ void TDiffChildData::ScrollTo(int32_t x, int32_t y) {
   if (dx == 0 && dy == 0) return;
   Scroller->PosX = x;
   Scroller->PosY = y;
-  Scroller->UpdateThumbs();
+  UpdateBars();
   for (TWindow pane : Panes) {
     if (!pane) continue;
     if (dx == 0 && dy > -PageRows_ && dy < PageRows_) {
@@ -298,7 +319,7 @@ bool TDiffChildData::ToggleOnlyDifferences() {
   }
   Scroller->PosY = 0;
   RowsChanged();
-  Scroller->UpdateThumbs();
+  UpdateBars();
   RepaintPanes();
   ReportCount();
   return true;

@@ -92,6 +92,7 @@ class TDiffChildData : public TScrlChildData {
   void RowsChanged();
   void Relayout();
   void UpdateRanges();
+  void UpdateBars();
   void RepaintPanes();
   void CreateSplitter();
   // A failed comparison or view: the message, and the window goes.

@@ -34,7 +34,7 @@ void TDiffChildData::Paint(TCanvas& dc, const TRect& update) {
   (void)update;
   // File names come as UTF-8 paths; the canvas takes the Windows code page.
   const TFont old = dc.SelectFont(GetStockFont());
-  dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+  dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
   for (int side = 0; side < 2; ++side) {
     const TRect& r = Places_.Caption[side];
     if (r.Width() <= 0 || r.Height() <= 0) continue;
@@ -81,7 +81,7 @@ void TDiffChildData::PaintPane(int pane, TCanvas& dc, const TRect& update) {
   // The gutter last: text scrolled to the left ends under it.
   const TRect gutter{0, update.Top, Gutter, update.Bottom};
   dc.FillRect(gutter, GetSysColor(COLOR_BTNFACE));
-  dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+  dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
   for (int32_t i = first; i <= last; ++i) {
     const int32_t row = Scroller->PosY + i;
     if (row >= rows.RowCount()) break;
