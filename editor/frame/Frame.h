@@ -120,8 +120,15 @@ class TFrame {
   bool CloseDocument(platform::TWindow window);
   bool CloseAll();
   void CheckFileTimes();
+  // Printing (FrameCommands.cpp): the print command for the active window with the page count
+  // the preview knows (-1: none), the preview, and all pages without a dialog (/P).
+  void PrintActive(int32_t pageCount);
+  void PreviewActive();
+  void PrintAllActive();
   // Hand-over requests from a second start, taken on the user-interface thread.
   std::shared_ptr<class THandOver> HandOver;
+  // Printing and preview (editor/print), made on the first print command.
+  std::shared_ptr<class TEditorPrinting> Printing;
   // The program's own messages (timers, recovery) before the frame's handling; true when
   // handled.
   std::function<bool(uint32_t message, uintptr_t wParam, intptr_t lParam)> ProgramHook;

@@ -15,9 +15,11 @@
 #include "editor/frame/ShowMessage.h"
 #include "editor/grep/GrepWindow.h"
 #include "editor/frame/StatusTexts.h"
+#include "editor/print/EditorPrinting.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildWindowProc.h"
 #include "editor/text/EditChildData.h"
+#include "platform/file/SettingsPath.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Mdi.h"
 #include "platform/ui/MessageBox.h"
@@ -119,6 +121,8 @@ void TFrame::Command(uint16_t command) {
       }
       break;
     }
+    case 122: PrintActive(-1); break;
+    case 123: PreviewActive(); break;
     case 114: Save(active); break;
     case 115: SaveAs(active, false); break;
     case 116: SaveAll(); break;
@@ -298,4 +302,31 @@ void TFrame::Shutdown() {
   if (Profile->Flush() != 0) {
     ShowInfo(Window, SettingsFileMessage(kSettingsFileName, true), 70, 3);
   }
+}
+
+namespace {
+
+TEditorPrinting& PrintingOf(std::shared_ptr<TEditorPrinting>& printing) {
+  if (!printing) printing = std::make_shared<TEditorPrinting>(ProgramDirectory());
+  return *printing;
+}
+
+}  // namespace
+
+void TFrame::PrintActive(int32_t pageCount) {
+  TWindow active = Active();
+  if (!active) return;
+  PrintingOf(Printing).PrintCommand({Window, active, DocumentTitle(active), &Options}, pageCount);
+}
+
+void TFrame::PreviewActive() {
+  TWindow active = Active();
+  if (!active) return;
+  PrintingOf(Printing).PreviewCommand({Window, active, DocumentTitle(active), &Options});
+}
+
+void TFrame::PrintAllActive() {
+  TWindow active = Active();
+  if (!active) return;
+  PrintingOf(Printing).PrintAll({Window, active, DocumentTitle(active), &Options});
 }

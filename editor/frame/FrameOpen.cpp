@@ -270,8 +270,14 @@ void TFrame::ProcessRequest(const TStartupRequest& request) {
     TFilePosition position{request.Line, request.Column, request.Hex != 0};
     OpenFile(file, false, &position, true);
     DosDefault = false;
-    // Printing comes with the print library; a /P request opens the file only.
-    if (request.WasMinimized) SendMessage(Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    if (request.Print && Active()) {
+      PrintAllActive();
+      if (request.WasMinimized) SendMessage(Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      // Started only to print: the program ends after printing.
+      if (request.OwnStartup) PostMessage(Window, WM_CLOSE, 0, 0);
+    } else if (request.WasMinimized) {
+      SendMessage(Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
   }
   if (!group.empty()) {
     int32_t index = Lists.Groups.IndexOf(group);

@@ -11,6 +11,7 @@
 #include "editor/frame/ShowMessage.h"
 #include "editor/frame/StatusTexts.h"
 #include "editor/frame/ToolBarLayout.h"
+#include "editor/print/EditorPrinting.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildClasses.h"
 #include "editor/text/ChildWindowProc.h"
@@ -459,6 +460,11 @@ intptr_t FrameWindowProc(TWindow window, uint32_t message, uintptr_t wParam, int
   TWindow client = f ? f->Client : 0;
   if (f && f->ProgramHook && (message == WM_TIMER || message >= WM_USER + 810) &&
       f->ProgramHook(message, wParam, lParam)) {
+    return 0;
+  }
+  // The preview asks to print, with the page count it knows (or -1).
+  if (f && f->Printing && message != 0 && message == f->Printing->WantPrintMessage()) {
+    f->PrintActive(static_cast<int32_t>(static_cast<intptr_t>(wParam)));
     return 0;
   }
   switch (message) {
