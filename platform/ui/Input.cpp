@@ -2,6 +2,7 @@
 #include "platform/ui/Input.h"
 
 #include "platform/ui/Controls.h"
+#include "platform/ui/Mdi.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UiState.h"
 #include "platform/ui/Window.h"
@@ -104,6 +105,15 @@ void InputMouse(TWindow window, uint32_t message, TPoint client) {
   if (message != WM_MOUSEMOVE && !IsWindowEnabled(target)) return;
   if (message == WM_LBUTTONDBLCLK && !(GetClassStyle(target) & CS_DBLCLKS)) {
     message = WM_LBUTTONDOWN;
+  }
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN) {
+    // A click into an inactive MDI child activates it first, as the system does.
+    for (TWindow w = target; w; w = GetParent(w)) {
+      if (!IsMdiChild(w)) continue;
+      TWindow mdiClient = GetParent(w);
+      if (MdiGetActive(mdiClient) != w) SendMessage(mdiClient, WM_MDIACTIVATE, w, 0);
+      break;
+    }
   }
   TPoint p = ScreenToClient(target, screen);
   PostMessage(target, message, MouseKeyFlags(*s), MakeLParam(p.X, p.Y));

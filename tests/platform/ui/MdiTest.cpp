@@ -185,6 +185,19 @@ TEST_F(FrameTest, WindowListFollowsWindowsTitlesAndActivation) {
   EXPECT_EQ(MdiGetActive(Client), 0u);
 }
 
+TEST_F(FrameTest, ClickIntoAnInactiveChildActivatesIt) {
+  TWindow a = NewDoc("eins.txt");
+  TWindow b = NewDoc("zwei.txt");
+  SendMessage(Client, WM_MDITILE, MDITILE_VERTICAL, 0);
+  ASSERT_EQ(MdiGetActive(Client), b);
+  ScriptClick(a, {5, 5});
+  RunPendingMessages();
+  EXPECT_EQ(MdiGetActive(Client), a);
+  ScriptClick(a, {6, 6});
+  RunPendingMessages();
+  EXPECT_EQ(MdiGetActive(Client), a);
+}
+
 TEST_F(FrameTest, WindowListWithMoreWindowsThanEntriesOffersThemAllInADialog) {
   SendMessage(Client, WM_MDISETMENU, frametest::Parts().Docs,
               GetSubMenu(frametest::Parts().Docs, kWindowMenuPosition));
