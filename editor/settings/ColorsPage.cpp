@@ -241,9 +241,8 @@ intptr_t ColorsPageProc(TWindow page, uint32_t message, uintptr_t wParam, intptr
         DrawSample(*s, *d);
       } else if (d->CtlID == static_cast<uint32_t>(idColorList) && d->ItemID >= 0) {
         auto color = static_cast<TColorRef>(SendDlgItemMessage(page, idColorList, CB_GETITEMDATA, static_cast<uintptr_t>(d->ItemID), 0));
-        auto len = SendDlgItemMessage(page, idColorList, CB_GETLBTEXTLEN, static_cast<uintptr_t>(d->ItemID), 0);
-        std::string name(static_cast<size_t>(len > 0 ? len : 0), '\0');
-        if (len > 0) SendDlgItemMessage(page, idColorList, CB_GETLBTEXT, static_cast<uintptr_t>(d->ItemID), reinterpret_cast<intptr_t>(name.data()));
+        std::string name;
+        SendDlgItemMessage(page, idColorList, CB_GETLBTEXT, static_cast<uintptr_t>(d->ItemID), reinterpret_cast<intptr_t>(&name));
         bool selected = (d->ItemState & ODS_SELECTED) != 0;
         d->Canvas->FillRect(d->ItemRect, GetSysColor(selected ? 13 : 5));
         int32_t h = d->ItemRect.Height();
