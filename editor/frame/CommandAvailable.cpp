@@ -70,6 +70,7 @@ TCommandContext ReadCommandContext(platform::TWindow active) {
   c.CanPaste = ChildCanPaste(active);
   c.CanDelete = ChildCanDelete(active);
   c.ColumnBlockSupported = ChildFixedPitch(active);
+  c.HexExtended = c.Kind == wkHex && !ChildOverwrite(active);
   if (auto* text = dynamic_cast<TTextChildData*>(GetChildData(active))) {
     for (int32_t n = 0; n < 10; ++n) {
       if (text->Bookmarks[static_cast<size_t>(n)].Line >= 0) c.BookmarksSet |= uint16_t(1u << n);

@@ -12,10 +12,11 @@
 #include "editor/frame/CommandAvailable.h"
 #include "editor/frame/CommandTable.h"
 #include "editor/frame/Frame.h"
-#include "editor/frame/FrameSettings.h"
 #include "editor/frame/ShowMessage.h"
 #include "editor/grep/GrepWindow.h"
 #include "editor/frame/StatusTexts.h"
+#include "editor/hex/HexChildData.h"
+#include "editor/hex/HexCommands.h"
 #include "editor/print/EditorPrinting.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildWindowProc.h"
@@ -75,6 +76,43 @@ bool ProgramOnPath(const char* name) {
   return false;
 }
 
+// Replaces a text or hex window by one of the other kind on the same file, in the same place.
+void SwitchEditorKind(TFrame& f, TWindow window, uint8_t kind) {
+  std::string name = ChildFileName(window);
+  bool readOnly = ChildReadOnly(window);
+  bool maximized = false;
+  f.Active(&maximized);
+  TRect place = GetWindowRect(window);
+  TPoint topLeft = ScreenToClient(f.Client, TPoint{place.Left, place.Top});
+  place = TRect{topLeft.X, topLeft.Y, topLeft.X + place.Width(), topLeft.Y + place.Height()};
+  if (maximized) place.Left = INT32_MAX;
+  if (name.empty() || !f.CloseDocument(window)) return;
+  if (!f.CreateDocumentWindow(kind, name, &place, readOnly) && kind == wkEdit) {
+    f.CreateDocumentWindow(wkHex, name, &place, readOnly);
+  }
+}
+
+// The commands a hex window handles itself; false for the others.
+bool HexWindowCommand(TFrame& f, TWindow active, uint16_t command) {
+  THexChildData* hex = HexChild(active);
+  if (!hex) return false;
+  switch (command) {
+    case 155: (void)HexToggleModeCommand(f.Window, active); return true;
+    case 156: if (!HexInsertCommand(f.Window, active)) MessageBeep(0); return true;
+    case 180: HexGotoCommand(f.Window, active); return true;
+    case 195:
+      f.Options.HexTextBlockOnly = !f.Options.HexTextBlockOnly;
+      hex->SetViewMode(f.Options.HexTextBlockOnly ? hvCharsOnly : hvHexAndChars);
+      return true;
+    case 196:
+      f.Options.HexAllChars = !f.Options.HexAllChars;
+      hex->SetAllChars(f.Options.HexAllChars);
+      return true;
+    case 203: SwitchEditorKind(f, active, wkEdit); return true;
+    default: return false;
+  }
+}
+
 }  // namespace
 
 bool MailProgramInstalled() { return ProgramOnPath("xdg-email"); }
@@ -92,8 +130,7 @@ void TFrame::Command(uint16_t command) {
   }
   auto* text = dynamic_cast<TTextChildData*>(GetChildData(active));
   auto* edit = dynamic_cast<TEditChildData*>(text);
-  if (IsSettingsCommand(command)) {
-    SettingsCommand(*this, command);
+  if (HexWindowCommand(*this, active, command)) {
     ActiveChanged();
     return;
   }
@@ -241,6 +278,9 @@ void TFrame::Command(uint16_t command) {
     case 193:
       Options.ShowExChars = !Options.ShowExChars;
       for (TWindow w : Documents()) ApplyGlobalModes(w);
+      break;
+    case 202:
+      if (edit) SwitchEditorKind(*this, active, wkHex);
       break;
     case 197:
       ChildSetDosMode(active, !ChildDosMode(active));

@@ -8,6 +8,7 @@
 
 #include "editor/frame/Frame.h"
 #include "editor/frame/ShowMessage.h"
+#include "editor/hex/HexChildData.h"
 #include "editor/search/SyntaxColorInfo.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildClasses.h"
@@ -56,8 +57,6 @@ intptr_t NonTextProc(TWindow dialog, uint32_t message, uintptr_t wParam, intptr_
   return 0;
 }
 
-bool HexWindowsAvailable() { return FindWindowClass(ChildClassInfo(wkHex)->Name) != nullptr; }
-
 std::string FullPath(const std::string& name) {
   if (name.empty()) return name;
   std::string path = name;
@@ -93,6 +92,9 @@ bool SameNoCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+// Also asked by the frame window when a search hit is to be opened.
+bool HexWindowsAvailable() { return FindWindowClass(ChildClassInfo(wkHex)->Name) != nullptr; }
+
 std::string ExpandFileName(const std::string& name) { return FullPath(name); }
 
 bool TFrame::FindSyntax(const std::string& fileName, TSyntaxColorInfo& out) const {
@@ -123,6 +125,10 @@ int32_t TFrame::ReportChildStatus(TWindow window, int32_t status, int32_t attemp
   switch (status) {
     case 0:
       return 0;
+    case kHexTooLarge:
+      ShowInfo(Window, HexTooLargeMessage(fileName), 48, 3);
+      result = -1;
+      break;
     case tfsNotText:
       if (attempt == 0) {
         if (Options.NonText == 1 && HexWindowsAvailable()) {
@@ -196,6 +202,13 @@ TWindow TFrame::CreateDocumentWindow(uint8_t kind, const std::string& fileName, 
     p.WrapColumn = Options.WrapCol;
     p.NulAsSpace = convertNuls;
     p.ShowSpecial = Options.ShowExChars;
+    if (kind == wkHex) {
+      // Hex windows take the all-characters flag and the characters-only view in these two,
+      // and the address colour as their highlight.
+      p.ShowSpecial = Options.HexAllChars;
+      p.ColumnBlock = Options.HexTextBlockOnly;
+      p.MarkColor = Options.Colors[1].Highlight;
+    }
     std::string title = fileName;
     if (title.empty()) title = std::string(LoadResString(2)) + " " + std::to_string(Untitled++);
     TMdiCreateStruct create;
@@ -258,6 +271,9 @@ TWindow TFrame::OpenFile(const std::string& name, bool readOnly, const TFilePosi
   }
   if (position && (forcePosition || Options.GotoLastPos) && ChildKind(window) == wkEdit) {
     ChildGoto(window, std::max(position->Line - 1, 0), std::max(position->Column - 1, 0), false);
+  }
+  if (position && position->Hex && (forcePosition || Options.GotoLastPos)) {
+    if (THexChildData* hex = HexChild(window)) hex->GotoOffset(std::max(position->Line, 0), false);
   }
   return window;
 }

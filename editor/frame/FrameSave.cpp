@@ -3,6 +3,7 @@
 
 #include "editor/frame/Frame.h"
 #include "editor/frame/ShowMessage.h"
+#include "editor/hex/HexChildData.h"
 #include "editor/search/SyntaxColorInfo.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildWindowProc.h"
@@ -153,6 +154,10 @@ bool TFrame::QueryClose(TWindow window) {
     if (auto* text = dynamic_cast<TTextChildData*>(GetChildData(window))) {
       position.Line = text->Caret.Line + 1;
       position.Column = text->Caret.Column + 1;
+    }
+    if (THexChildData* hex = HexChild(window)) {
+      position.Line = static_cast<int32_t>(std::min(hex->CaretOffset(), hex->FileSize()));
+      position.Column = 0;
     }
     position.Hex = kind == wkHex;
     Lists.Recent.MoveToTop(name, position);

@@ -6,13 +6,12 @@
 #include "editor/frame/CommandAvailable.h"
 #include "editor/frame/CommandTable.h"
 #include "editor/frame/Frame.h"
-#include "editor/frame/FrameSettings.h"
-#include "editor/settings/FileListDialogs.h"
 #include "editor/grep/GrepWindow.h"
 #include "editor/frame/HandOver.h"
 #include "editor/frame/ShowMessage.h"
 #include "editor/frame/StatusTexts.h"
 #include "editor/frame/ToolBarLayout.h"
+#include "editor/hex/HexChildData.h"
 #include "editor/print/EditorPrinting.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildClasses.h"
@@ -91,6 +90,10 @@ bool TFrame::Create() {
       return false;
     }
   }
+  if (!FindWindowClass(ChildClassInfo(wkHex)->Name) &&
+      !RegisterChildClass(wkHex, HexChildProc, EditorIcon(206))) {
+    return false;
+  }
   return true;
 }
 
@@ -165,6 +168,10 @@ void TFrame::ActiveChanged() {
   if (kind != wkNone) {
     CheckMenuItem(MenuDocuments, 197, ChildDosMode(active) ? MF_CHECKED : MF_UNCHECKED);
     CheckMenuItem(MenuDocuments, 204, ChildReadOnly(active) ? MF_CHECKED : MF_UNCHECKED);
+    THexChildData* hex = HexChild(active);
+    CheckMenuItem(MenuDocuments, 155, hex && hex->Extended() ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(MenuDocuments, 195, Options.HexTextBlockOnly ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(MenuDocuments, 196, Options.HexAllChars ? MF_CHECKED : MF_UNCHECKED);
   }
   CheckMenuItem(MenuDocuments, 151, ColumnBlockMode ? MF_CHECKED : MF_UNCHECKED);
   CheckMenuItem(MenuDocuments, 192, Options.ShowLineNumbers ? MF_CHECKED : MF_UNCHECKED);
@@ -229,6 +236,12 @@ void TFrame::UpdateStatus() {
   } else if (ChildReadOnly(active)) {
     info = "   nur lesen!";
   }
+  if (THexChildData* hex = kind == wkHex ? HexChild(active) : nullptr) {
+    const int64_t offset = hex->StatusOffset();
+    StatusBarSetText(StatusBar, 0, StatusHexOffsetText(offset));
+    StatusBarSetText(StatusBar, 1, offset >= 0 ? StatusHexByteText(hex->ByteAt(offset)) : "");
+    if (hex->Cache.IsOpen()) info = StatusFileInfoText(hex->Cache.Time(), hex->FileSize(), hex->ReadOnly);
+  }
   StatusBarSetText(StatusBar, 5, info);
 }
 
@@ -272,7 +285,6 @@ void TFrame::SettingsChanged(int32_t group, intptr_t value) {
       }
       break;
     default:
-      ApplySettingsGroup(*this, group);
       break;
   }
 }
@@ -332,7 +344,7 @@ void TFrame::RebuildRecentMenus() {
     size_t count = std::min<size_t>(Lists.Recent.Size(), 4);
     if (count == 0) continue;
     for (size_t i = 0; i < count; ++i) {
-      std::string text = RecentMenuText(i, Lists.Recent[i].Name);
+      std::string text = "&" + std::to_string(i + 1) + " " + Lists.Recent[i].Name;
       InsertMenu(file, 127, MF_BYCOMMAND | MF_STRING, 128 + i, text);
     }
     InsertMenu(file, 127, MF_BYCOMMAND | MF_SEPARATOR, 0, "");
@@ -453,6 +465,20 @@ void TFrame::ChildNotify(uint32_t code, const TChildNotify* n, intptr_t lParam, 
     case cnSelectionChanged:
       IdleStep();
       return;
+    case cnHexCaretMoved:
+      if (!n || n->Child == Active()) UpdateStatus();
+      return;
+    case cnHexModeChanged:
+      CheckMenuItem(MenuDocuments, 155, n && n->Value1 ? MF_CHECKED : MF_UNCHECKED);
+      UpdateStatus();
+      if (ToolBar) ToolBarEnable(ToolBar, 178, IsAvailable(178));
+      return;
+    case cnHexAskSave:
+      answer = AskYesNoCancel(Window, LoadResString(46), 71);
+      if (answer == 1 && n && n->Data) {
+        static_cast<THexSaveQuestion*>(const_cast<void*>(n->Data))->Backup = Options.Backup ? 1 : 0;
+      }
+      return;
     default:
       return;
   }
@@ -491,7 +517,6 @@ intptr_t FrameWindowProc(TWindow window, uint32_t message, uintptr_t wParam, int
       f->Dpi = std::max(96, GetSystemMetrics(SM_LOGPIXELSY));
       DragAcceptFiles(window, true);
       f->RebuildRecentMenus();
-      ApplySettingsGroup(*f, 41);
       f->ActiveChanged();
       f->Layout();
       PostMessage(window, wm_StartupOpen, 0, 0);
@@ -627,6 +652,10 @@ intptr_t FrameWindowProc(TWindow window, uint32_t message, uintptr_t wParam, int
         if (auto* text = dynamic_cast<TTextChildData*>(GetChildData(active))) {
           out->Position.Line = text->Caret.Line + 1;
           out->Position.Column = text->Caret.Column + 1;
+        }
+        if (THexChildData* hex = HexChild(active)) {
+          out->Position.Line = static_cast<int32_t>(std::min(hex->CaretOffset(), hex->FileSize()));
+          out->Position.Column = 0;
         }
         return 1;
       }
