@@ -12,6 +12,7 @@
 #include "editor/frame/CommandAvailable.h"
 #include "editor/frame/CommandTable.h"
 #include "editor/frame/Frame.h"
+#include "editor/frame/FrameSettings.h"
 #include "editor/frame/ShowMessage.h"
 #include "editor/grep/GrepWindow.h"
 #include "editor/frame/StatusTexts.h"
@@ -130,6 +131,11 @@ void TFrame::Command(uint16_t command) {
   }
   auto* text = dynamic_cast<TTextChildData*>(GetChildData(active));
   auto* edit = dynamic_cast<TEditChildData*>(text);
+  if (IsSettingsCommand(command)) {
+    SettingsCommand(*this, command);
+    ActiveChanged();
+    return;
+  }
   if (HexWindowCommand(*this, active, command)) {
     ActiveChanged();
     return;

@@ -6,6 +6,8 @@
 #include "editor/frame/CommandAvailable.h"
 #include "editor/frame/CommandTable.h"
 #include "editor/frame/Frame.h"
+#include "editor/frame/FrameSettings.h"
+#include "editor/settings/FileListDialogs.h"
 #include "editor/grep/GrepWindow.h"
 #include "editor/frame/HandOver.h"
 #include "editor/frame/ShowMessage.h"
@@ -285,6 +287,7 @@ void TFrame::SettingsChanged(int32_t group, intptr_t value) {
       }
       break;
     default:
+      ApplySettingsGroup(*this, group);
       break;
   }
 }
@@ -344,7 +347,7 @@ void TFrame::RebuildRecentMenus() {
     size_t count = std::min<size_t>(Lists.Recent.Size(), 4);
     if (count == 0) continue;
     for (size_t i = 0; i < count; ++i) {
-      std::string text = "&" + std::to_string(i + 1) + " " + Lists.Recent[i].Name;
+      std::string text = RecentMenuText(i, Lists.Recent[i].Name);
       InsertMenu(file, 127, MF_BYCOMMAND | MF_STRING, 128 + i, text);
     }
     InsertMenu(file, 127, MF_BYCOMMAND | MF_SEPARATOR, 0, "");
@@ -517,6 +520,7 @@ intptr_t FrameWindowProc(TWindow window, uint32_t message, uintptr_t wParam, int
       f->Dpi = std::max(96, GetSystemMetrics(SM_LOGPIXELSY));
       DragAcceptFiles(window, true);
       f->RebuildRecentMenus();
+      ApplySettingsGroup(*f, 41);
       f->ActiveChanged();
       f->Layout();
       PostMessage(window, wm_StartupOpen, 0, 0);
