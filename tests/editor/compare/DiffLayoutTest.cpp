@@ -8,7 +8,9 @@ using platform::TRect;
 
 TEST(DiffLayoutTest, SplitterLimits) {
   EXPECT_EQ(ClampSplitter(10, 600), 54);
+  EXPECT_EQ(ClampSplitter(53, 600), 54);
   EXPECT_EQ(ClampSplitter(54, 600), 54);
+  EXPECT_EQ(ClampSplitter(55, 600), 55);
   EXPECT_EQ(ClampSplitter(540, 600), 540);
   EXPECT_EQ(ClampSplitter(541, 600), 540);
   EXPECT_EQ(ClampSplitter(kDiffNoSplitter, 600), 297);
