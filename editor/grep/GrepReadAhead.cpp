@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -68,6 +69,33 @@ int64_t ReadRegularFile(const std::string& path, TReadBuffer& buffer, TGrepLoade
   return have;
 }
 
+// The letters and digits every match of a regular expression starts with ("Ziel" of
+// "Ziel[a-z]+e"); empty when the expression starts otherwise. A letter that a "*" or "-"
+// may drop does not count.
+std::string LiteralPrefix(const char* pattern) {
+  std::string prefix;
+  size_t i = 0;
+  while (pattern[i] && std::isalnum(static_cast<unsigned char>(pattern[i])) &&
+         static_cast<unsigned char>(pattern[i]) < 0x80)
+    prefix += pattern[i++];
+  if (!prefix.empty() && (pattern[i] == '*' || pattern[i] == '-')) prefix.pop_back();
+  return prefix;
+}
+
+// Whether the expression matches anywhere: tried only where its literal start occurs.
+bool MatchesFromPrefix(const char* data, int32_t size, const std::string& prefix,
+                       bool caseSensitive, const TRegExp& regExp) {
+  const std::string_view text(data, static_cast<size_t>(size));
+  int32_t from = 0;
+  int32_t at = 0;
+  while (caseSensitive ? FindPlainForward(text, prefix, from, &at)
+                       : FindFoldedForward(text, prefix, from, &at)) {
+    if (regExp.Match(data, size, at) >= 0) return true;
+    from = at + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 TGrepLoadedFile LoadForGrep(const std::string& path, const TEngineRequest& screen,
@@ -79,9 +107,13 @@ TGrepLoadedFile LoadForGrep(const std::string& path, const TEngineRequest& scree
   file.Readable = true;
   file.MayHit = true;
   if (canScreen && size <= INT32_MAX) {
+    const std::string prefix = screen.RegularExpression ? LiteralPrefix(screen.SearchText) : "";
     TSearchMatch match;
-    file.MayHit = SearchText(buffer.Data.get(), static_cast<int32_t>(size), screen, 0, &match,
-                             regExp);
+    file.MayHit = prefix.size() >= 2
+                      ? MatchesFromPrefix(buffer.Data.get(), static_cast<int32_t>(size), prefix,
+                                          screen.CaseSensitive, regExp)
+                      : SearchText(buffer.Data.get(), static_cast<int32_t>(size), screen, 0,
+                                   &match, regExp);
   }
   if (file.MayHit) file.Bytes.assign(buffer.Data.get(), static_cast<size_t>(size));
   return file;

@@ -174,6 +174,26 @@ TEST_F(GrepSearchTest, AnchoredExpressionsFindLinesAfterLoneLineFeeds) {
   EXPECT_EQ(Text(1), "     2: Ziel zwei");
 }
 
+// Files are screened by the letters an expression starts with; letters that a repetition
+// may drop must not be required.
+TEST_F(GrepSearchTest, ExpressionsWithOptionalLettersAtTheirStart) {
+  Dir.Write("a.txt", "xx ac yy\n");
+  Dir.Write("b.txt", "ABBC\n");
+  const std::pair<const char*, int32_t> cases[] = {{"ab-c", 1}, {"ab*c", 2}, {"Ab+c", 1}, {"[a]c", 1}};
+  for (const auto& [text, files] : cases) {
+    TGrepParam p = Order(text);
+    p.RegularExpression = true;
+    ASSERT_EQ(Run(p), grepOk) << text;
+    EXPECT_EQ(Search->FilesWithHits(), files) << text;
+  }
+  TGrepParam p = Order("ab+c");
+  p.RegularExpression = true;
+  ASSERT_EQ(Run(p), grepOk);
+  EXPECT_EQ(Text(0), P("b.txt"));
+  p.CaseSensitive = true;
+  EXPECT_EQ(Run(p), grepNoHit);
+}
+
 TEST_F(GrepSearchTest, WholeWordsInTextAndRawFiles) {
   Dir.Write("a.txt", "Zielmarke Zielmarken xZielmarke Zielmarke\n");
   Dir.Write("b.bin", std::string("\0Zielmarke2 Zielmarke.", 22));
