@@ -1,9 +1,14 @@
 // Describing document windows for printing, and their lines for the library.
 #include "editor/print/PrintSource.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <filesystem>
 
+#include "editor/hex/HexChildData.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildWindowProc.h"
 #include "editor/text/EditChildData.h"
@@ -40,6 +45,29 @@ bool DescribeTextWindow(TScrlChildData& object, TPrintSource& source) {
   return true;
 }
 
+// Hex editor: display lines of 16 (64 in the characters-only view) bytes; a selection counts
+// above 16 bytes; the date is the file's on disk.
+bool DescribeHexWindow(TScrlChildData& object, TPrintSource& source) {
+  auto* hex = dynamic_cast<THexChildData*>(&object);
+  if (!hex) return false;
+  const int64_t perLine = std::max(hex->PerLine(), 1);
+  source.LineCount = static_cast<int32_t>(std::min<int64_t>(hex->FileSize() / perLine, INT32_MAX));
+  source.HasSelection = hex->SelEnd > hex->SelStart;
+  if (source.HasSelection) {
+    source.SelectionPreferred = hex->SelEnd - hex->SelStart > 16;
+    source.SelectionFirst = static_cast<int32_t>(std::min<int64_t>(hex->SelStart / perLine, INT32_MAX));
+    // The end is exclusive: a selection up to a line's start leaves that line out.
+    source.SelectionLast = static_cast<int32_t>(std::min<int64_t>((hex->SelEnd - 1) / perLine, INT32_MAX));
+  }
+  struct stat info{};
+  if (!source.FileName.empty() && ::stat(source.FileName.c_str(), &info) == 0) {
+    source.HasFileDate = true;
+    source.FileDate.Seconds = info.st_mtim.tv_sec;
+    source.FileDate.Nanoseconds = static_cast<int32_t>(info.st_mtim.tv_nsec);
+  }
+  return true;
+}
+
 }  // namespace
 
 void RegisterPrintDescriber(uint8_t kind, TPrintDescriber describer) {
@@ -60,6 +88,7 @@ bool DescribePrintSource(TWindow window, const std::string& title, TPrintSource&
   }
   TPrintDescriber describer = Describers()[source.Kind];
   if (describer) return describer(*object, source);
+  if (source.Kind == wkHex) return DescribeHexWindow(*object, source);
   return DescribeTextWindow(*object, source);
 }
 

@@ -7,6 +7,7 @@
 
 #include "editor/frame/Frame.h"
 #include "editor/print/EditorPrinting.h"
+#include "editor/hex/HexChildData.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildWindowProc.h"
 #include "editor/text/EditChildData.h"
@@ -203,6 +204,34 @@ TEST_F(EditorPrintTest, PreviewPrintButtonPrintsWithTheCountedTotal) {
   const auto& pages = HeadlessPrinters().Documents[0].Pages;
   ASSERT_GE(pages.size(), 2u);
   EXPECT_EQ(pages[0].back().Text, "1/" + std::to_string(pages.size()));
+}
+
+TEST_F(EditorPrintTest, HexWindowPrintsItsDisplayLinesAndSelectedLines) {
+  std::string bytes;
+  for (int i = 0; i < 100; ++i) bytes += static_cast<char>('A' + i % 26);
+  std::string path = Dir.Write("h.bin", bytes);
+  Start();
+  TWindow hex = Frame->CreateDocumentWindow(wkHex, path, nullptr, false);
+  ASSERT_NE(hex, 0u);
+  auto* data = dynamic_cast<THexChildData*>(GetChildData(hex));
+  ASSERT_TRUE(data);
+  std::vector<std::string> lines;
+  for (std::string line; data->GetLineText(static_cast<int32_t>(lines.size()), line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 7u);
+  Frame->PrintAllActive();
+  ASSERT_EQ(HeadlessPrinters().Documents.size(), 1u);
+  EXPECT_EQ(HeadlessPrinters().Documents[0].Title, path);
+  EXPECT_EQ(TextsOf(HeadlessPrinters().Documents[0].Pages[0]), lines);
+  // 40 bytes from offset 16 up to 56 (exclusive) lie on display lines 1 to 3.
+  data->SelectBytes(16, 56);
+  QueuePrintAnswer([](TPrintDialog& d) {
+    EXPECT_EQ(d.Range, TPrintDialog::TRange::Selection);
+    return true;
+  });
+  Frame->Command(122);
+  ASSERT_EQ(HeadlessPrinters().Documents.size(), 2u);
+  EXPECT_EQ(TextsOf(HeadlessPrinters().Documents[1].Pages[0]),
+            (std::vector<std::string>{lines[1], lines[2], lines[3]}));
 }
 
 TEST_F(EditorPrintTest, PrintSwitchPrintsTheFileAndEndsTheProgram) {
