@@ -139,7 +139,9 @@ bool ComposePage(const TPrintJob& job, TNEWPageInfo& info, TSpecialCanvas& canva
   int32_t s = start;
   int32_t y = area.Top;
   bool done = info.Done;
-  while (!done && firstLine + s <= lastLine && y + h <= area.Bottom) {
+  // A page holds at least one line, even one taller than the text area: else every page
+  // would stay empty and a run would never reach the end.
+  while (!done && firstLine + s <= lastLine && (y + h <= area.Bottom || s == start)) {
     const int64_t index = firstLine + s;
     const char* raw = nullptr;
     if (index > INT32_MAX ||

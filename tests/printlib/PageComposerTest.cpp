@@ -61,6 +61,16 @@ TEST_F(PageComposerTest, ExactlyFullPageEndsTheDocument) {
   EXPECT_EQ(Paginate(more), 2);
 }
 
+TEST_F(PageComposerTest, FontTallerThanTheTextAreaStillPrintsALinePerPage) {
+  Lines(3);
+  TLogFont log;
+  log.Height = -2000;
+  log.PitchAndFamily = kFixedPitch;
+  Job.Font = CreateFontIndirect(log);
+  TNEWPageInfo info("test.txt");
+  EXPECT_EQ(Paginate(info), 3);
+}
+
 TEST_F(PageComposerTest, PageTableGrowsPastItsFirstCapacity) {
   TNEWPageInfo info("x", 4);
   info.SetStart(3, 30);
