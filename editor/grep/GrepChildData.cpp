@@ -15,11 +15,11 @@ bool TGrepChildData::Create(TWindow window, const TChildCreateParams& params) {
   const auto& grep = reinterpret_cast<const TGrepCreateParams&>(params);
   if (grep.Order) Order = *grep.Order;
   Info = Order.Info;
-  ReadOnly = 1;
-  MarginWidth = kGrepMarginWidth;
-  if (!TTextChildData::Create(window, params)) return false;
-  ReadOnly = 1;
-  LineNumbers = 0;
+  TChildCreateParams base = params;
+  base.MarginWidth = kGrepMarginWidth;  // the kind images' margin, whatever the caller says
+  base.LineNumbers = 0;
+  base.ReadOnly = 1;
+  if (!TTextChildData::Create(window, base)) return false;
   Grep = std::make_unique<TGrepLines>(&Lines);
   Grep->Info = Info;
   Grep->WrapCut = grep.WrapWin;

@@ -76,18 +76,21 @@ TGrepProgress::TGrepProgress(TWindow owner, const TGrepParam& order) {
 
 void TGrepProgress::Report(int32_t phase, int32_t number) {
   if (!Dialog_) return;
+  // Only the field of the phase changes; the toolkit repaints it once per pass of the loop.
   switch (phase) {
-    case gphCollecting: Files_ = number; break;
-    case gphHit: Hits_ = number; break;
-    case gphSearching: Percent_ = number; break;
-    default: break;
+    case gphCollecting:
+      SetDlgItemInt(Dialog_, kGpFiles, number);
+      break;
+    case gphHit:
+      SetDlgItemInt(Dialog_, kGpHits, number);
+      break;
+    case gphSearching:
+      if (number != Percent_) SendDlgItemMessage(Dialog_, kGpBar, PBM_SETPOS, static_cast<uintptr_t>(number), 0);
+      Percent_ = number;
+      break;
+    default:
+      break;
   }
-  const auto now = std::chrono::steady_clock::now();
-  if (phase != gphDone && now - Shown_ < std::chrono::milliseconds(40)) return;
-  Shown_ = now;
-  SetDlgItemInt(Dialog_, kGpFiles, Files_);
-  SetDlgItemInt(Dialog_, kGpHits, Hits_);
-  SendDlgItemMessage(Dialog_, kGpBar, PBM_SETPOS, static_cast<uintptr_t>(Percent_), 0);
 }
 
 void TGrepProgress::Close() {

@@ -1,7 +1,6 @@
 // The modeless progress dialog of a running global search, with its "Abbrechen".
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 #include "editor/grep/GrepTypes.h"
@@ -27,16 +26,12 @@ class TGrepProgress {
   TGrepProgress(const TGrepProgress&) = delete;
   TGrepProgress& operator=(const TGrepProgress&) = delete;
 
-  // A phase of the search (TGrepPhase) and its number; the fields follow at most every
-  // few hundredths of a second, so that counting stays cheap.
+  // A phase of the search (TGrepPhase) and its number.
   void Report(int32_t phase, int32_t number);
   void Close();
   platform::TWindow Window() const { return Dialog_; }
 
  private:
   platform::TWindow Dialog_ = 0;
-  int32_t Files_ = 0;
-  int32_t Hits_ = 0;
   int32_t Percent_ = 0;
-  std::chrono::steady_clock::time_point Shown_{};
 };

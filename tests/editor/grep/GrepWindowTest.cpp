@@ -229,7 +229,10 @@ TEST_F(GrepWindowTest, HitRangesPaintInTheHitColourBesideTheKindImages) {
   for (size_t i = from; i < Backend->Records.size(); ++i) {
     const TPaintRecord& r = Backend->Records[i];
     if (r.Window != w) continue;
-    if (r.Op == TPaintRecord::TOp::Text) texts.emplace_back(r.Text, r.Color);
+    if (r.Op == TPaintRecord::TOp::Text) {
+      texts.emplace_back(r.Text, r.Color);
+      EXPECT_GE(r.Rect.Left, kGrepMarginWidth) << r.Text;  // right of the margin
+    }
     if (r.Op == TPaintRecord::TOp::Bitmap) ++bitmaps;
   }
   EXPECT_EQ(bitmaps, 1);
