@@ -208,6 +208,8 @@ void ShowComparedFiles(TWindow client, const TGotoDiffParam& request, const TOpe
     for (TWindow w : shown) {
       if (IsIconic(w)) SendMessage(client, WM_MDIRESTORE, static_cast<uintptr_t>(w), 0);
     }
+    // The tiling follows the order of activation: the first file goes on top.
+    SendMessage(client, WM_MDIACTIVATE, static_cast<uintptr_t>(shown.front()), 0);
     SendMessage(client, WM_MDITILE, MDITILE_HORIZONTAL, 0);
   }
   SendMessage(client, WM_MDIACTIVATE, static_cast<uintptr_t>(shown.front()), 0);
