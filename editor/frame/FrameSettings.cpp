@@ -160,6 +160,8 @@ void OpenSettingsSheet(TFrame& f, int32_t page, TWindow owner) {
   (void)RunSettingsSheet(host, page);
 }
 
+void OpenMultiReplaceSettings(TFrame& f, TWindow dialog) { OpenSettingsSheet(f, spMultiReplace, dialog); }
+
 void SettingsCommand(TFrame& f, uint16_t command) {
   switch (command) {
     case 119: {
