@@ -208,7 +208,7 @@ bool RegisterInner(const char* name, TWindowProc proc, uint32_t style, TCursorKi
 
 bool RegisterDiffClasses() {
   if (!RegisterInner(kPaneClass, PaneProc, CS_DBLCLKS, TCursorKind::Arrow)) return false;
-  if (!RegisterInner(kSplitterClass, SplitterProc, 0, TCursorKind::Arrow)) return false;
+  if (!RegisterInner(kSplitterClass, SplitterProc, 0, TCursorKind::Split)) return false;
   const TChildClassInfo* info = ChildClassInfo(wkDiff);
   if (!info) return false;
   return FindWindowClass(info->Name) || RegisterChildClass(wkDiff, DiffProc);

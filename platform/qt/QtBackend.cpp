@@ -38,6 +38,20 @@ namespace platform {
 
 namespace {
 
+// The shape of a window's class cursor; a splitter's runs across its longer side.
+Qt::CursorShape ClassCursorShape(TWindow window) {
+  switch (GetClassCursor(window)) {
+    case TCursorKind::IBeam:
+      return Qt::IBeamCursor;
+    case TCursorKind::Split: {
+      const TRect r = GetWindowRect(window);
+      return r.Height() > r.Width() ? Qt::SplitHCursor : Qt::SplitVCursor;
+    }
+    default:
+      return Qt::ArrowCursor;
+  }
+}
+
 // The program's own name becomes its windows' class (WM_CLASS), which desktop entries and
 // window managers match; the toolkit keeps pointers to these for its whole life.
 int gArgc = 1;
@@ -209,8 +223,7 @@ void TQtBackend::WindowCreated(TWindow window) {
   auto* widget = new TQtWindowWidget(*this, window, mdiChild ? nullptr : parent);
   Widgets_[window] = widget;
   if (mdiChild) AddMdiSubWindow(parent, widget);
-  widget->setCursor(GetClassCursor(window) == TCursorKind::IBeam ? Qt::IBeamCursor
-                                                                : Qt::ArrowCursor);
+  widget->setCursor(ClassCursorShape(window));
   widget->setWindowTitle(QString::fromStdString(GetWindowText(window)));
   ApplyClassIcon(widget, window);
   widget->SyncStyle();
@@ -257,6 +270,8 @@ void TQtBackend::WindowChanged(TWindow window, TWindowChange what) {
       break;
     case TWindowChange::Geometry:
       widget->SyncGeometry();
+      // A splitter's cursor follows its orientation.
+      if (GetClassCursor(window) == TCursorKind::Split) widget->setCursor(ClassCursorShape(window));
       break;
     case TWindowChange::Visibility:
       if (IsWindowVisible(window)) KeepDialogOverOwner(*this, widget, window);

@@ -222,7 +222,8 @@ constexpr int32_t COLOR_BTNFACE = 15;
 constexpr TBrush kWindowColorBrush = COLOR_WINDOW + 1;
 
 // Cursors of a window class.
-enum class TCursorKind : uint8_t { Arrow, IBeam, Wait, Cross };
+// Split: a splitter bar's resize cursor, across the bar's longer side.
+enum class TCursorKind : uint8_t { Arrow, IBeam, Wait, Cross, Split };
 
 // Message boxes.
 constexpr uint32_t MB_OK = 0x00;

@@ -54,12 +54,16 @@ TEST(CompareQtScreenshotTest, BothLayoutsOfTwoSampleFiles) {
     auto* d = dynamic_cast<TDiffChildData*>(GetChildData(w));
     ASSERT_NE(d, nullptr);
     QWidget* top = backend->WidgetOf(host.Frame)->window();
+    // The splitter's own resize cursor, one per layout.
+    ASSERT_NE(backend->WidgetOf(d->Splitter), nullptr);
+    EXPECT_EQ(backend->WidgetOf(d->Splitter)->cursor().shape(), Qt::SplitHCursor);
     QImage side = top->grab().toImage();
     EXPECT_GE(side.width(), 600);
     side.save(QString::fromStdString(std::string(ZK_SCREENSHOT_DIR) + "/compare_side_by_side.png"));
     CompareWindowCommand(w, 908);
     Pump();
     EXPECT_EQ(d->Extra.Layout, dlAboveEachOther);
+    EXPECT_EQ(backend->WidgetOf(d->Splitter)->cursor().shape(), Qt::SplitVCursor);
     QImage above = top->grab().toImage();
     above.save(QString::fromStdString(std::string(ZK_SCREENSHOT_DIR) + "/compare_above.png"));
     EXPECT_NE(side, above);
