@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/find/WindowSearch.h"
+#include "editor/hex/FastFind.h"
 #include "editor/hex/HexChildData.h"
 #include "editor/search/SearchEngine.h"
 #include "editor/search/SearchEscapes.h"
@@ -84,12 +85,24 @@ bool HexSearch(TWindow window, TFindState& state, bool select, TFindPosition* po
   const auto* data = reinterpret_cast<const char*>(d->Cache.Data());
   TSearchMatch hit;
   bool found = false;
+  std::string exact;
   if (r.HexInput) {
     uint8_t bytes[kSearchTextMax];
     int32_t n = ParseHexInput(r.SearchText, bytes, kSearchTextMax);
     if (n <= 0) return false;
-    found = d->Search.FindBytes(data, size, std::string_view(reinterpret_cast<const char*>(bytes), static_cast<size_t>(n)),
-                                backward, start, &hit, low, high);
+    exact.assign(reinterpret_cast<const char*>(bytes), static_cast<size_t>(n));
+  } else if (PlainSearchIsExact(state.Engine.SearchText, state.Engine.CaseSensitive, state.Engine.WholeWords,
+                                state.Engine.RegularExpression)) {
+    exact = state.Engine.SearchText;
+  }
+  if (!exact.empty() && !backward) {
+    // Forward exact searches take the filtered scan: large files go at memory speed.
+    d->Search.Forget();
+    int64_t at = FastFindForward(data, std::max(start, low), high, exact);
+    found = at >= 0;
+    if (found) hit = TSearchMatch{static_cast<int32_t>(at), static_cast<int32_t>(exact.size())};
+  } else if (r.HexInput) {
+    found = d->Search.FindBytes(data, size, exact, backward, start, &hit, low, high);
   } else {
     TEngineRequest engine = state.Engine;
     engine.Backward = backward;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "editor/hex/Changes.h"
+#include "editor/hex/FastFind.h"
 #include "editor/hex/FileCache.h"
 #include "editor/hex/HexClipData.h"
 #include "editor/hex/HexLayout.h"
@@ -212,6 +213,38 @@ TEST(HexClipDataTest, BlockRoundTripAndShortBlocksRefused) {
   EXPECT_FALSE(ParseHexClipData(std::string("\x09\0\0\0AB", 6), &bytes));
   EXPECT_FALSE(ParseHexClipData(std::string("\xFF\xFF\xFF\xFF", 4), &bytes));
   EXPECT_FALSE(ParseHexClipData("ab", &bytes));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FastFindTest, AgreesWithAPlainScanAtEveryPlaceAndBound) {
+  std::string data;
+  uint32_t seed = 99;
+  for (int i = 0; i < 3000; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    data += "abcab"[(seed >> 16) % 5];
+  }
+  auto plain = [&](int64_t from, int64_t to, const std::string& p) -> int64_t {
+    for (int64_t i = std::max<int64_t>(from, 0); i + static_cast<int64_t>(p.size()) <= to; ++i) {
+      if (data.compare(static_cast<size_t>(i), p.size(), p) == 0) return i;
+    }
+    return -1;
+  };
+  for (const std::string p : {"a", "ab", "cab", "abcab", "bbbbbb", "cabacbcab", "abcabcabcabcabcabca"}) {
+    for (int64_t from : {0, 1, 15, 16, 17, 999}) {
+      for (int64_t to : {int64_t{0}, int64_t{5}, int64_t{40}, int64_t{1000}, static_cast<int64_t>(data.size())}) {
+        ASSERT_EQ(FastFindForward(data.data(), from, to, p), from > to ? -1 : plain(from, to, p))
+            << p << " " << from << " " << to;
+      }
+    }
+  }
+  EXPECT_EQ(FastFindForward(data.data(), 0, 10, ""), -1);
+  EXPECT_TRUE(PlainSearchIsExact("Zeile", true, false, false));
+  EXPECT_FALSE(PlainSearchIsExact("Zeile", false, false, false));
+  EXPECT_FALSE(PlainSearchIsExact("\xE4", true, false, false));
+  EXPECT_FALSE(PlainSearchIsExact("a", true, true, false));
 }
 
 }  // namespace
