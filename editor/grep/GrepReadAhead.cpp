@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
@@ -157,7 +158,7 @@ void TGrepReadAhead::Work() {
   }
 }
 
-TGrepLoadedFile TGrepReadAhead::Take(size_t index) {
+TGrepLoadedFile TGrepReadAhead::Take(size_t index, const std::function<bool()>& waiting) {
   if (Workers_.empty()) {
     if (index >= Paths_.size()) return {};
     return LoadForGrep(Paths_[index], Screen_, CanScreen_, RegExp_);
@@ -175,7 +176,18 @@ TGrepLoadedFile TGrepReadAhead::Take(size_t index) {
   // Workers that skipped ahead of a passed-over index must still be able to reach it.
   if (Next_ < Base_) Next_ = Base_;
   Room_.notify_all();
-  Ready_.wait(lock, [this] { return Filled_.front(); });
+  // A huge file may keep a worker busy: the user interface stays alive meanwhile.
+  while (!Ready_.wait_for(lock, std::chrono::milliseconds(30), [this] { return Filled_.front(); })) {
+    if (!waiting) continue;
+    lock.unlock();
+    const bool goOn = waiting();
+    lock.lock();
+    if (!goOn) {
+      advance();
+      Room_.notify_all();
+      return {};
+    }
+  }
   TGrepLoadedFile file = std::move(Slots_.front());
   advance();
   Room_.notify_all();

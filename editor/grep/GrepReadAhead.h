@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -35,8 +36,10 @@ class TGrepReadAhead {
   TGrepReadAhead(const TGrepReadAhead&) = delete;
   TGrepReadAhead& operator=(const TGrepReadAhead&) = delete;
 
-  // The file at `index`; indexes must be taken in increasing order.
-  TGrepLoadedFile Take(size_t index);
+  // The file at `index`; indexes must be taken in increasing order. While a worker still
+  // reads it, `waiting` runs every few hundredths of a second; when it answers false the
+  // file is given up (returned unreadable).
+  TGrepLoadedFile Take(size_t index, const std::function<bool()>& waiting = {});
 
  private:
   void Work();

@@ -142,7 +142,10 @@ void TGrepSearch::SearchFiles() {
         file.Info = GrepFileInfoOf(st.st_size, st.st_mtim.tv_sec);
       Lines_.AddGrepLine(file.Path, gkFile, file.Info, 0, {});
     } else {
-      TGrepLoadedFile loaded = ahead->Take(static_cast<size_t>(i));
+      TGrepLoadedFile loaded = ahead->Take(static_cast<size_t>(i), [this] {
+        Pump();
+        return !Aborted();
+      });
       SearchOneFile(file, loaded);
     }
     ++FilesSearched_;

@@ -272,6 +272,24 @@ TEST_F(GrepSearchTest, AbortWhileCollectingAndWhileSearching) {
   EXPECT_EQ(Search->Title(), "Suche nach 'hit' in '*.*'  (Abgebrochen)");
 }
 
+TEST_F(GrepSearchTest, FilesThatVanishOrShrinkAfterCollectingArePassedOver) {
+  for (int32_t threads : {0, 2}) {
+    Dir.Write("a.txt", "hit\n");
+    Dir.Write("b.txt", "hit\n");
+    Dir.Write("c.txt", std::string(5000, 'x') + "hit\n");
+    int pumps = 0;
+    TGrepHooks hooks{[&] {
+                       if (++pumps != 3) return;  // the last file collected
+                       unlink(Dir.File("b.txt").c_str());
+                       truncate(Dir.File("c.txt").c_str(), 10);
+                     },
+                     {}};
+    ASSERT_EQ(Run(Order("hit"), hooks, threads), grepOk);
+    ASSERT_EQ(Lines->Count(), 2) << threads;
+    EXPECT_EQ(Text(0), P("a.txt"));
+  }
+}
+
 TEST_F(GrepSearchTest, ProgressPhasesInOrder) {
   Dir.Write("a.txt", "hit hit\n");
   Dir.Write("b.txt", "none\n");
