@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "editor/frame/Frame.h"
 #include "editor/frame/ShowMessage.h"
 #include "editor/settings/Applications.h"
@@ -14,6 +16,7 @@
 #include "editor/text/ChildTypes.h"
 #include "editor/text/ChildWindowProc.h"
 #include "editor/text/EditChildData.h"
+#include "platform/file/SettingsPath.h"
 #include "platform/ui/CommonDialogs.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageLoop.h"
@@ -147,6 +150,11 @@ void OpenSettingsSheet(TFrame& f, int32_t page, TWindow owner) {
   host.Owner = owner ? owner : f.Window;
   host.Options = &f.Options;
   host.ColorFile = f.ColorFile;
+  // An installed copy cannot write beside the program: the user's own copy takes the change.
+  size_t slash = f.ColorFile.rfind('/');
+  if (slash != std::string::npos) {
+    host.ColorWriteFile = ResolveSettingsPaths(kSyntaxColorsFileName, f.ColorFile.substr(0, std::max<size_t>(slash, 1))).Write;
+  }
   TWindow active = f.Active();
   uint8_t kind = active ? ChildKind(active) : wkNone;
   host.ActiveKind = kind >= 1 && kind <= 4 ? kind - 1 : 0;

@@ -33,6 +33,7 @@ class SettingsSheetTest : public SettingsFixture {
 };
 
 TEST_F(SettingsSheetTest, TextEditorFieldsAreCorrectedAndReachOpenWindows) {
+  Frame->Options.TabCols = 4;
   Start();
   Frame->Command(112);
   TWindow w = Frame->Active();
@@ -42,7 +43,7 @@ TEST_F(SettingsSheetTest, TextEditorFieldsAreCorrectedAndReachOpenWindows) {
   steps.Then([&] {
          ShowPage(spTextEditor);
          TWindow page = Page();
-         EXPECT_EQ(GetDlgItemText(page, idTabWidth), "8");
+         EXPECT_EQ(GetDlgItemText(page, idTabWidth), "4");
          Type(page, idTabWidth, "1000");
          Click(page, idWordWrap);
          Type(page, idWrapColumn, "1");
