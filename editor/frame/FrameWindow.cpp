@@ -14,6 +14,9 @@
 #include "editor/frame/StatusTexts.h"
 #include "editor/frame/ToolBarLayout.h"
 #include "editor/hex/HexChildData.h"
+#ifdef ZK_HEX_FIND
+#include "editor/hex/HexWindowSearch.h"
+#endif
 #include "editor/print/EditorPrinting.h"
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildClasses.h"
@@ -96,6 +99,9 @@ bool TFrame::Create() {
       !RegisterChildClass(wkHex, HexChildProc, EditorIcon(206))) {
     return false;
   }
+#ifdef ZK_HEX_FIND
+  RegisterHexWindowSearch();
+#endif
   return true;
 }
 
