@@ -61,6 +61,7 @@ class TQtBackend final : public TUiBackend {
   int64_t TrackPopup(TWindow owner, uint32_t popup, TPoint screen) override;
   bool ArrangeMdi(TWindow client, uint32_t message, uintptr_t wParam) override;
   int32_t SystemMetric(int32_t index) override;
+  int64_t SystemColor(int32_t index) override;
   void ShowStateChanged(TWindow window) override;
   int32_t BarHeight(TWindow window) override;
   int32_t CustomizeToolBar(TWindow toolBar) override;

@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMoveEvent>
+#include <QPalette>
 #include <QPixmap>
 #include <QScreen>
 #include <QStatusBar>
@@ -256,6 +257,25 @@ int32_t TQtBackend::SystemMetric(int32_t index) {
     case SM_LOGPIXELSY: return screen ? static_cast<int32_t>(screen->logicalDotsPerInchY()) : -1;
     default: return -1;
   }
+}
+
+int64_t TQtBackend::SystemColor(int32_t index) {
+  const QPalette palette = QApplication::palette();
+  QColor color;
+  switch (index) {
+    case COLOR_WINDOW: color = palette.color(QPalette::Base); break;
+    case COLOR_WINDOWTEXT: color = palette.color(QPalette::Text); break;
+    case COLOR_HIGHLIGHT: color = palette.color(QPalette::Highlight); break;
+    case COLOR_HIGHLIGHTTEXT: color = palette.color(QPalette::HighlightedText); break;
+    case COLOR_BTNFACE:
+    case COLOR_MENU: color = palette.color(QPalette::Button); break;
+    case COLOR_BTNTEXT: color = palette.color(QPalette::ButtonText); break;
+    case COLOR_GRAYTEXT: color = palette.color(QPalette::Disabled, QPalette::Text); break;
+    case COLOR_APPWORKSPACE: color = palette.color(QPalette::Dark); break;
+    default: return -1;
+  }
+  return MakeRgb(static_cast<uint8_t>(color.red()), static_cast<uint8_t>(color.green()),
+                 static_cast<uint8_t>(color.blue()));
 }
 
 void TQtBackend::ShowStateChanged(TWindow window) {

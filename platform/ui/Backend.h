@@ -103,6 +103,8 @@ class TUiBackend {
   }
   // A system metric (SystemMetrics.h) of the desktop; -1 when the back end has none.
   virtual int32_t SystemMetric(int32_t /*index*/) { return -1; }
+  // A system colour (COLOR_...) as the desktop's theme has it; -1 for the layer's own table.
+  virtual int64_t SystemColor(int32_t /*index*/) { return -1; }
   // The window's state changed to maximised, minimised or normal (WS_MAXIMIZE, WS_MINIMIZE).
   virtual void ShowStateChanged(TWindow /*window*/) {}
   // Height a bar control (tool bar, status bar) wants; 0 leaves it to the layer.

@@ -1,6 +1,7 @@
 // Font and brush handles.
 #include "platform/ui/Fonts.h"
 
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/UiState.h"
 
 namespace platform {
@@ -76,6 +77,10 @@ TColorRef BrushColor(TBrush brush) {
 }
 
 TColorRef GetSysColor(int32_t index) {
+  if (TUiState* s = State(); s && s->Backend) {
+    int64_t themed = s->Backend->SystemColor(index);
+    if (themed >= 0) return static_cast<TColorRef>(themed);
+  }
   switch (index) {
     case COLOR_WINDOW:
       return MakeRgb(255, 255, 255);
@@ -86,7 +91,14 @@ TColorRef GetSysColor(int32_t index) {
     case COLOR_HIGHLIGHTTEXT:
       return MakeRgb(255, 255, 255);
     case COLOR_BTNFACE:
+    case COLOR_MENU:
       return MakeRgb(240, 240, 240);
+    case COLOR_BTNTEXT:
+      return MakeRgb(0, 0, 0);
+    case COLOR_GRAYTEXT:
+      return MakeRgb(109, 109, 109);
+    case COLOR_APPWORKSPACE:
+      return MakeRgb(171, 171, 171);
     default:
       return MakeRgb(192, 192, 192);
   }

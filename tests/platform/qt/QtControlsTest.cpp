@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
 #include <cstdlib>
 
 #include "platform/qt/QtBackend.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UiSystem.h"
@@ -96,4 +98,20 @@ TEST(QtControlsTest, NativeWidgetsFollowTheirWindowsAndButtonsCommand) {
   DestroyWindow(dialog);
   EXPECT_EQ(backend->WidgetOf(button), nullptr);
   ShutdownUi();
+}
+
+TEST(QtControlsTest, SystemColoursFollowTheDesktopTheme) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  InitUi(std::make_unique<TQtBackend>());
+  QPalette dark = QApplication::palette();
+  dark.setColor(QPalette::Base, QColor(30, 31, 32));
+  dark.setColor(QPalette::Text, QColor(220, 221, 222));
+  dark.setColor(QPalette::Highlight, QColor(10, 90, 200));
+  QApplication::setPalette(dark);
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), MakeRgb(30, 31, 32));
+  EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), MakeRgb(220, 221, 222));
+  EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), MakeRgb(10, 90, 200));
+  // Without a toolkit the layer's own table answers.
+  InitUi(std::make_unique<THeadlessBackend>());
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), MakeRgb(255, 255, 255));
 }
