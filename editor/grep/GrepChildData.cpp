@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "editor/text/ChildWindowProc.h"
+#include "platform/ui/CodePages.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
@@ -42,18 +43,26 @@ int32_t TGrepChildData::RunSearch(std::function<void()> pump,
   TGrepHooks hooks;
   hooks.PumpOneMessage = std::move(pump);
   const TWindow window = Window;
-  hooks.Report = [this, window, progress](int32_t phase, int32_t number) {
+  TGrepSearch search(&Order, *Grep, {});
+  // The title shows the order from the start; the search text is in the document's code page.
+  const std::string spec = Order.FileSpec;
+  const std::string title =
+      Order.SearchText[0] ? "Suche nach '" + CodePageToUtf8(Order.SearchText, false) + "' in '" + spec + "'"
+                          : "Suche nach '" + spec + "'";
+  hooks.Report = [this, window, progress, title](int32_t phase, int32_t number) {
+    if (phase == gphStart && IsWindow(window)) SetWindowText(window, title);
     if (progress) progress(phase, number);
     if (IsWindow(window)) NotifyFrame(cnGrepProgress, phase, number);
   };
-  TGrepSearch search(&Order, *Grep, std::move(hooks));
+  search.SetHooks(std::move(hooks));
   search.LoadMode = LoadMode;
   search.ReadAheadThreads = 2;
   const int32_t status = search.Run();
   FilesWithHits = search.FilesWithHits();
   Hits = search.Hits();
   if (Lines.Count() == 0) Lines.AddCopy({});
-  if (!search.Title().empty()) SetWindowText(Window, search.Title());
+  const std::string_view mark = "  (Abgebrochen)";
+  if (search.Title().ends_with(mark)) SetWindowText(Window, title + std::string(mark));
   Caret = TTextPos{0, 0};
   WidenRangeX(search.LongestLine() + 1);
   UpdateRanges(false);

@@ -35,6 +35,8 @@ class TGrepSearch {
   TGrepSearch(const TGrepSearch&) = delete;
   TGrepSearch& operator=(const TGrepSearch&) = delete;
 
+  void SetHooks(TGrepHooks hooks) { Hooks_ = std::move(hooks); }
+
   // How text files are split into lines (the window's line-end setting).
   int32_t LoadMode = lemAny;
   // Worker threads that read and pre-screen files ahead of the search; 0 = none. The

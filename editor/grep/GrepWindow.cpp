@@ -76,7 +76,7 @@ TWindow OpenGrepWindow(const TGrepHost& host, const TGrepParam& order, int32_t* 
     }
     p.Base.TabWidth = o.TabCols;
     p.Base.LineEndMode = static_cast<uint8_t>(o.LineEnds);
-    p.WrapWin = o.WordWrap && o.WrapAtWindow;
+    p.WrapWin = o.WrapAtWindow;
   }
   p.Base.Font = font ? font : GetStockFont();
   p.Base.Background = brush;

@@ -96,6 +96,13 @@ TEST_F(GrepWindowTest, SearchFillsTheWindowTitleAndStatusTexts) {
   EXPECT_FALSE(IsWindow(w));
 }
 
+TEST_F(GrepWindowTest, TitleShowsUmlautsOfTheSearchText) {
+  Dir.Write("a.txt", "Gr\xf6\xdf" "e\r\n");
+  TWindow w = Open(Order("gr\xf6\xdf" "e", "*.txt"));
+  ASSERT_NE(w, 0u);
+  EXPECT_EQ(GetWindowText(w), "Suche nach 'größe' in '*.txt'");
+}
+
 TEST_F(GrepWindowTest, FailuresShowTheirMessageAndDestroyTheWindow) {
   EXPECT_EQ(Open(Order("x", "*.none")), 0u);
   EXPECT_EQ(Status, grepNoFileFound);
@@ -197,6 +204,7 @@ TEST_F(GrepWindowTest, AbortFromTheProgressDialogKeepsTheHitsSoFar) {
       clicked = true;
       ASSERT_NE(Host->Modeless, 0u);
       EXPECT_EQ(GetWindowText(Host->Modeless), "Z&K Quellwerk: Text/Dateien suchen");
+      EXPECT_EQ(GetWindowText(n.Child), "Suche nach 'hit' in '*.*'");
       // The window refuses to close while it searches.
       SendMessage(n.Child, WM_CLOSE, 0, 0);
       EXPECT_TRUE(IsWindow(n.Child));
