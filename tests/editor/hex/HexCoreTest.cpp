@@ -211,6 +211,9 @@ TEST(HexClipDataTest, BlockRoundTripAndShortBlocksRefused) {
   ASSERT_TRUE(ParseHexClipData(block, &bytes));
   EXPECT_EQ(bytes, std::string("A\0B", 3));
   EXPECT_FALSE(ParseHexClipData(std::string("\x09\0\0\0AB", 6), &bytes));
+  EXPECT_FALSE(ParseHexClipData(std::string("\x03\0\0\0AB", 6), &bytes));  // one short
+  ASSERT_TRUE(ParseHexClipData(std::string("\x02\0\0\0AB", 6), &bytes));  // without its zero
+  EXPECT_EQ(bytes, "AB");
   EXPECT_FALSE(ParseHexClipData(std::string("\xFF\xFF\xFF\xFF", 4), &bytes));
   EXPECT_FALSE(ParseHexClipData("ab", &bytes));
 }
