@@ -13,6 +13,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/StatusBar.h"
+#include "platform/ui/ToolBar.h"
 
 using namespace platform;
 
@@ -311,4 +312,49 @@ TEST_F(SettingsSheetTest, SyntaxDefinitionsAreWrittenAndReattachedToWindows) {
   ASSERT_TRUE(Frame->FindSyntax(file, syntax));
   EXPECT_EQ(syntax.KeyWords, "begin end");
   EXPECT_NE(Edit(w)->Coloring, nullptr);
+}
+
+TEST_F(SettingsSheetTest, PageSetupMarginsInCentimetresAndHeaderCodes) {
+  Frame->Options.PageHeader = "&N";
+  Frame->Options.MarginLeft = 250;
+  Start();
+  std::vector<std::string> seen;
+  TScriptSteps steps;
+  steps.Then([&] {
+    TWindow page = Page();
+    seen = {GetDlgItemText(page, idMarginLeft), IsChecked(page, 1650) ? "N" : "-", IsChecked(page, 1652) ? "U" : "-"};
+    Click(page, 1650);  // "Dateiname" off: &N goes
+    Click(page, 1653);  // "Seite" on: &S comes
+    Type(page, idMarginRight, "1.5");
+    Type(page, idMarginTop, "99");
+    Type(page, idMarginBottom, "kaputt");
+    Click(page, idPrintLineNumbers);
+    Click(Sheet(), IDOK);
+  });
+  RunWith(124, steps);
+  EXPECT_EQ(seen, (std::vector<std::string>{"2,50", "N", "-"}));
+  EXPECT_EQ(Frame->Options.PageHeader, "&S");
+  EXPECT_EQ(Frame->Options.MarginRight, 150);
+  EXPECT_EQ(Frame->Options.MarginTop, 5000);
+  EXPECT_EQ(Frame->Options.MarginBottom, 200);
+  EXPECT_TRUE(Frame->Options.PrintLineNumbers);
+}
+
+TEST_F(SettingsSheetTest, ToolBarStyleRecreatesTheBarAndCustomisationIsStored) {
+  Start();
+  TWindow before = Frame->ToolBar;
+  TScriptSteps steps;
+  steps.Then([&] {
+    TWindow page = Page();
+    QueueToolBarArrangement({0, 1, kToolSeparator, 2});
+    Click(page, idCustomizeToolBar);
+    Click(page, idToolBarFlat);
+    Click(Sheet(), IDOK);
+  });
+  RunWith(201, steps);
+  EXPECT_EQ(Frame->Options.ToolBarButtons, "0001FF02");
+  EXPECT_FALSE(Frame->Options.ToolBarFlat);
+  EXPECT_NE(Frame->ToolBar, before);
+  EXPECT_EQ(GetWindowStyle(Frame->ToolBar) & TBSTYLE_FLAT, 0u);
+  EXPECT_EQ(ToolBarButtonCount(Frame->ToolBar), 4);
 }
