@@ -11,6 +11,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "printlib/PrintStrings.h"
 #include "printlib/SpecialCanvas.h"
@@ -242,7 +243,13 @@ void TPreviewForm::Layout() {
     MoveWindow(GetDlgItem(Window_, id), TRect{x, y, x + 32, y + 24});
     x += 36;
   }
-  if (View_) MoveWindow(View_, TRect{0, kRowHeight, width, std::max(height - kRowHeight, kRowHeight + 20)});
+  // The view's rectangle is its client area; its scroll bars come outside it.
+  const int32_t barWidth = std::max(GetSystemMetrics(SM_CXVSCROLL), 0);
+  const int32_t barHeight = std::max(GetSystemMetrics(SM_CYHSCROLL), 0);
+  if (View_) {
+    MoveWindow(View_, TRect{0, kRowHeight, std::max(width - barWidth, 20),
+                            std::max(height - kRowHeight - barHeight, kRowHeight + 20)});
+  }
   UpdateScrollBars();
 }
 
