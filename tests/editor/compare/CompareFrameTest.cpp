@@ -117,10 +117,17 @@ TEST_F(CompareFrameTest, MenusCheckTheWindowsViewsAndTogglesChangeThem) {
   EXPECT_TRUE(GetMenuState(popup, 909, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_FALSE(GetMenuState(popup, 909, MF_BYCOMMAND) & MF_GRAYED);
   DestroyMenu(popup);
+  // The context menu of a pane: its choice goes to the window.
+  auto* shown = dynamic_cast<TDiffChildData*>(GetChildData(w));
+  ASSERT_NE(shown, nullptr);
+  QueuePopupChoice(909);
+  SendMessage(shown->Panes[1], WM_RBUTTONDOWN, 0, MakeLParam(20, 20));
+  RunPendingMessages();
+  EXPECT_EQ(shown->Extra.OnlyDifferences, 0);
   // A new window starts with the views last chosen.
   TWindow next = Compare(a, a);
   auto* d = dynamic_cast<TDiffChildData*>(GetChildData(next));
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->Extra.Layout, dlAboveEachOther);
-  EXPECT_EQ(d->Extra.OnlyDifferences, 1);
+  EXPECT_EQ(d->Extra.OnlyDifferences, 0);
 }
