@@ -3,6 +3,7 @@
 #include "editor/grep/GrepChildData.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "editor/text/ChildWindowProc.h"
 #include "platform/ui/CodePages.h"
@@ -56,7 +57,8 @@ int32_t TGrepChildData::RunSearch(std::function<void()> pump,
   };
   search.SetHooks(std::move(hooks));
   search.LoadMode = LoadMode;
-  search.ReadAheadThreads = 2;
+  // Reading ahead pays while the disk or the other cores have something to give.
+  search.ReadAheadThreads = static_cast<int32_t>(std::min(std::thread::hardware_concurrency(), 4u));
   const int32_t status = search.Run();
   FilesWithHits = search.FilesWithHits();
   Hits = search.Hits();
