@@ -257,3 +257,55 @@ TEST_F(FileListsTest, ModifiedFileIsSavedOrTheStartCancelledAndAFailedStartRepor
   Frame->Command(210);
   EXPECT_EQ(Backend->Boxes.back().Text, "Das Programm\n" + Dir.File("fehlt") + "\nkann nicht ausgeführt werden!");
 }
+
+TEST_F(FileListsTest, RecentDialogOpensAtTheStoredPositionOnlyWhenAsked) {
+  std::string path = Dir.Write("r.txt", "1\r\n2\r\n3\r\n4\r\n5\r\n");
+  for (int i = 0; i < 4; ++i) Frame->Lists.Recent.Add("/menu/" + std::to_string(i), {});
+  Frame->Lists.Recent.Add(path, {5, 2, false});
+  Start();
+  TScriptSteps plain;
+  plain.Then([&] {
+    Click(Dialog(), idFileGotoPos);  // off (kept while the program runs)
+    Click(Dialog(), idFileOpen);
+  });
+  RunWith(120, plain);
+  TWindow w = Frame->Active();
+  ASSERT_NE(w, 0u);
+  EXPECT_EQ(Edit(w)->Caret.Line, 0);
+  Frame->Command(117);
+  RunPendingMessages();
+  Frame->Lists.Recent.Delete(0);
+  Frame->Lists.Recent.Add(path, {5, 2, false});
+  bool keptOff = true;
+  TScriptSteps positioned;
+  positioned.Then([&] {
+    keptOff = !IsChecked(Dialog(), idFileGotoPos);
+    Click(Dialog(), idFileGotoPos);
+    SendMessage(GetDlgItem(Dialog(), idFileList), kCtlUserActivate, 0, 0);
+  });
+  RunWith(120, positioned);
+  EXPECT_TRUE(keptOff);
+  w = Frame->Active();
+  ASSERT_NE(w, 0u);
+  EXPECT_EQ(Edit(w)->Caret, (TTextPos{1, 4}));
+}
+
+TEST_F(FileListsTest, AskedArgumentsAreEditedBeforeTheStartOrCancelIt) {
+  Frame->Options.Apps.Add({"Frag", "/bin/echo", "-n %1", "", true});
+  Start();
+  TScriptSteps cancel;
+  cancel.Then([&] { Cancel(); });
+  RunWith(209, cancel);
+  EXPECT_TRUE(Spawned.empty());
+  TScriptSteps edit;
+  edit.Then([&] {
+    TWindow d = Dialog();
+    EXPECT_EQ(GetDlgItemText(d, idRunProgram), "/bin/echo");
+    EXPECT_EQ(GetDlgItemText(d, idRunArguments), "-n %1");
+    Type(d, idRunArguments, "\"a b\" %1");
+    Click(d, IDOK);
+  });
+  RunWith(209, edit);
+  ASSERT_EQ(Spawned.size(), 1u);
+  EXPECT_EQ(Spawned[0], (std::vector<std::string>{"/bin/echo", "a b"}));
+}
