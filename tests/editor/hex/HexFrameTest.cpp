@@ -137,3 +137,34 @@ TEST_F(HexFrameTest, FileBeyondTheLimitIsRefusedWithItsOwnMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HexFrameTest, ViewCommandsApplyToEveryHexWindowAndAreRemembered) {
+  std::string a = Dir.Write("a.bin", std::string("\xE4\0", 2));
+  std::string b = Dir.Write("b.bin", "xyz");
+  Start();
+  TFilePosition hex{0, 0, true};
+  TWindow first = Frame->OpenFile(a, false, &hex, true);
+  TWindow second = Frame->OpenFile(b, false, &hex, true);
+  ASSERT_NE(first, 0u);
+  ASSERT_NE(second, 0u);
+  Frame->Command(196);
+  EXPECT_TRUE(HexChild(first)->AllChars);
+  EXPECT_TRUE(HexChild(second)->AllChars);
+  std::string line;
+  ASSERT_TRUE(HexChild(first)->GetLineText(0, line));
+  EXPECT_EQ(line.substr(59, 2), "\xE4.");
+  Frame->Command(195);
+  EXPECT_EQ(HexChild(first)->ViewMode, hvCharsOnly);
+  EXPECT_EQ(HexChild(second)->ViewMode, hvCharsOnly);
+  EXPECT_TRUE(Frame->Options.HexTextBlockOnly);
+  EXPECT_TRUE(Frame->Options.HexAllChars);
+  // A new hex window starts in the remembered views.
+  TWindow third = Frame->OpenFile(Dir.Write("c.bin", "c"), false, &hex, true);
+  ASSERT_NE(third, 0u);
+  EXPECT_EQ(HexChild(third)->ViewMode, hvCharsOnly);
+  EXPECT_TRUE(HexChild(third)->AllChars);
+}
+
+}  // namespace
