@@ -102,12 +102,16 @@ bool HexWindowCommand(TFrame& f, TWindow active, uint16_t command) {
     case 156: if (!HexInsertCommand(f.Window, active)) MessageBeep(0); return true;
     case 180: HexGotoCommand(f.Window, active); return true;
     case 195:
-      f.Options.HexTextBlockOnly = !f.Options.HexTextBlockOnly;
-      hex->SetViewMode(f.Options.HexTextBlockOnly ? hvCharsOnly : hvHexAndChars);
-      return true;
     case 196:
-      f.Options.HexAllChars = !f.Options.HexAllChars;
-      hex->SetAllChars(f.Options.HexAllChars);
+      // Both are settings of all hex windows.
+      if (command == 195) f.Options.HexTextBlockOnly = !f.Options.HexTextBlockOnly;
+      if (command == 196) f.Options.HexAllChars = !f.Options.HexAllChars;
+      for (TWindow w : f.Documents()) {
+        if (THexChildData* each = HexChild(w)) {
+          each->SetViewMode(f.Options.HexTextBlockOnly ? hvCharsOnly : hvHexAndChars);
+          each->SetAllChars(f.Options.HexAllChars);
+        }
+      }
       return true;
     case 203: SwitchEditorKind(f, active, wkEdit); return true;
     default: return false;

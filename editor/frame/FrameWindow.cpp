@@ -428,6 +428,7 @@ void TFrame::ChildNotify(uint32_t code, const TChildNotify* n, intptr_t lParam, 
       if (!menu) return;
       InitMenuPopup(menu);
       if (Options.HelpFiles.empty()) EnableMenuItem(menu, 245, MF_GRAYED);
+      if (n->Kind == wkHex) CheckMenuItem(menu, 195, Options.HexTextBlockOnly ? MF_CHECKED : MF_UNCHECKED);
       TPoint at = ClientToScreen(n->Child, TPoint{LParamX(n->Value2), LParamY(n->Value2)});
       uint32_t chosen = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, at, Window);
       DestroyMenu(menu);
