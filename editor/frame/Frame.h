@@ -129,6 +129,8 @@ class TFrame {
   std::shared_ptr<class THandOver> HandOver;
   // Printing and preview (editor/print), made on the first print command.
   std::shared_ptr<class TEditorPrinting> Printing;
+  // Find, replace and go to line with the one search request (made at the first use).
+  std::shared_ptr<class TFindController> Finder;
   // The program's own messages (timers, recovery) before the frame's handling; true when
   // handled.
   std::function<bool(uint32_t message, uintptr_t wParam, intptr_t lParam)> ProgramHook;

@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "editor/compare/CompareWindow.h"
+#include "editor/find/FindController.h"
+#include "editor/find/TextWindowSearch.h"
 #include "editor/frame/CommandAvailable.h"
 #include "editor/frame/CommandTable.h"
 #include "editor/frame/Frame.h"
@@ -75,6 +77,32 @@ bool ProgramOnPath(const char* name) {
     i = j + 1;
   }
   return false;
+}
+
+// The find commands' controller, made and wired to the frame at the first use.
+TFindController& FindCommands(TFrame& f) {
+  if (!f.Finder) {
+    RegisterTextWindowSearch();
+    auto c = std::make_shared<TFindController>();
+    c->Owner = f.Window;
+    c->StatusBar = f.StatusBar;
+    c->Options = &f.Options;
+    c->Documents = [&f] { return f.Documents(); };
+    c->Activate = [&f](TWindow w) {
+      SendMessage(f.Client, WM_MDIACTIVATE, static_cast<uintptr_t>(w), 0);
+    };
+    c->SetModeless = [&f](TWindow w) { f.Modeless = w; };
+    c->RestoreStatus = [&f] {
+      f.StatusKind = 0xFF;
+      f.UpdateStatus();
+    };
+    c->Message = [&f](std::string_view text, uint32_t caption, int32_t icon) {
+      ShowInfo(f.Window, text, caption, icon);
+    };
+    c->OpenMultiReplaceSettings = [&f](TWindow dialog) { OpenMultiReplaceSettings(f, dialog); };
+    f.Finder = std::move(c);
+  }
+  return *f.Finder;
 }
 
 // Replaces a text or hex window by one of the other kind on the same file, in the same place.
@@ -258,6 +286,12 @@ void TFrame::Command(uint16_t command) {
     case 173: if (edit) edit->TabsToSpaces(); break;
     case 174: if (edit) edit->ConvertCharset(true); break;
     case 175: if (edit) edit->ConvertCharset(false); break;
+    case 176: FindCommands(*this).Find(active); break;
+    case 177: FindCommands(*this).FindNext(active, false); break;
+    case 178: FindCommands(*this).Replace(active); break;
+    case 179: FindCommands(*this).MultipleReplace(active); break;
+    case 180: FindCommands(*this).GotoLine(active); break;
+    case 186: FindCommands(*this).FindNext(active, true); break;
     case 181: ChildGotoStart(active); break;
     case 182: ChildGotoEnd(active); break;
     case 184: {

@@ -30,6 +30,7 @@
 #include "platform/ui/Paint.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/SystemMetrics.h"
+#include "editor/find/FindController.h"
 #include "platform/ui/ToolBar.h"
 #include "platform/ui/Window.h"
 #include "resources/zkedit32/Menus.h"
@@ -147,6 +148,8 @@ bool TFrame::IsAvailable(uint16_t command) const {
   c.ColumnBlockMode = ColumnBlockMode;
   c.MailAvailable = MailAvailable;
   c.ModelessOpen = Modeless != 0;
+  c.SearchTextExists = Finder && Finder->HasRequest();
+  c.ReplaceRunning = Finder && Finder->ReplaceRunning();
   return CommandAvailable(c, command);
 }
 
@@ -320,6 +323,8 @@ void TFrame::InitMenuPopup(TMenu popup) {
   c.ColumnBlockMode = ColumnBlockMode;
   c.MailAvailable = MailAvailable;
   c.ModelessOpen = Modeless != 0;
+  c.SearchTextExists = Finder && Finder->HasRequest();
+  c.ReplaceRunning = Finder && Finder->ReplaceRunning();
   std::function<void(TMenu)> walk = [&](TMenu menu) {
     for (int32_t i = 0; i < GetMenuItemCount(menu); ++i) {
       if (TMenu sub = GetSubMenu(menu, i)) {
