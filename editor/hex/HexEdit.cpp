@@ -18,7 +18,9 @@ using namespace platform;
 int32_t THexChildData::KeyDown(uint32_t key, bool shift, bool ctrl) {
   switch (key) {
     case VK_TAB:
-      if (ViewMode == hvHexAndChars && !ctrl) SetCaret(TabColumn(Caret.Column), Caret.Line, false, false);
+      // Ctrl+Tab belongs to the window list.
+      if (ctrl) return 1;
+      if (ViewMode == hvHexAndChars) SetCaret(TabColumn(Caret.Column), Caret.Line, false, false);
       return 0;
     case VK_INSERT:
       if (shift || ctrl) return 1;
