@@ -66,6 +66,7 @@ TWindow OpenCompareWindow(const TCompareHost& host, const TDiffExtraData& extra)
   p.Base.FrameWindow = host.Frame;
   p.Base.MdiClient = host.Client;
   p.Base.Kind = wkDiff;
+  p.Base.SyntaxColoring = &p.Base;
   p.Base.FileName = "";
   p.Base.TextColor = 0xFFFFFFFF;
   p.Base.MarkColor = 0xFFFFFFFF;

@@ -60,17 +60,19 @@ TDiffChildData::~TDiffChildData() {
 }
 
 bool TDiffChildData::Create(TWindow window, const TChildCreateParams& params) {
+  // Only a record made as a TDiffCreateParams points to itself; a plain one (a compare
+  // window created the way text windows are) must not be read beyond its end.
+  if (params.SyntaxColoring != &params) return false;
   const auto& create = reinterpret_cast<const TDiffCreateParams&>(params);
-  // Taken first: whatever fails below, the window deletes them.
+  if (!create.Extra || !create.Engine || !*create.Engine) return false;
+  // All taken together first: whatever fails below, the object frees them, and a caller
+  // still holding the engine knows that it still owns the font and the brush.
   OwnedFont = create.OwnedFont;
   OwnedBrush = create.OwnedBrush;
-  if (!TScrlChildData::Create(window, params) || !create.Extra || !create.Engine ||
-      !*create.Engine) {
-    return false;
-  }
-  Extra = *create.Extra;
   Engine = std::move(*create.Engine);
+  Extra = *create.Extra;
   Profile = create.Profile;
+  if (!TScrlChildData::Create(window, params)) return false;
   TabSize = std::max(create.TabSize, 1);
   CaretWanted = 0;
   // The bars are set here (UpdateBars): a page of rows counts in their range.

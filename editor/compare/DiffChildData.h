@@ -18,6 +18,7 @@ class TProfileFile;
 // The creation record of a compare window: the framework's record first, so that the
 // common code reads it as its own.
 struct TDiffCreateParams {
+  // Its SyntaxColoring points to the record itself, which marks the record as this one.
   TChildCreateParams Base{};
   const TDiffExtraData* Extra = nullptr;
   // A finished comparison; the window takes it over when it is created.
