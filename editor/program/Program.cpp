@@ -141,6 +141,7 @@ int RunEditor(const std::vector<std::string>& args, const TProgramSetup& setup) 
   auto recovery = std::make_unique<TRecovery>(*frame);
   frame->Show();
   recovery->OfferRestore();
+  recovery->OfferInterruptedSaves();
 
   TWindow frameWindow = frame->Window;
   TWindow client = frame->Client;

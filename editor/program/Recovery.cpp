@@ -17,6 +17,7 @@
 #include "editor/text/ChildAccess.h"
 #include "editor/text/ChildWindowProc.h"
 #include "editor/text/EditChildData.h"
+#include "platform/file/SafeFileWriter.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Window.h"
 
@@ -278,4 +279,28 @@ void TRecovery::OfferRestore() {
     ::unlink(path.c_str());
   }
   Frame_.ActiveChanged();
+}
+
+void TRecovery::OfferInterruptedSaves() {
+  for (const platform::TInterruptedSave& save : platform::FindInterruptedSaves()) {
+    std::string text = "Das Speichern von\n\"" + save.Target +
+                       "\"\nwurde unterbrochen; die Datei kann besch\xC3\xA4" "digt sein. Ihr alter "
+                       "Inhalt ist erhalten.\n\nAlten Inhalt wiederherstellen?\n(Nein beh\xC3\xA4lt die "
+                       "Datei, wie sie ist; Abbrechen fragt beim n\xC3\xA4" "chsten Start wieder.)";
+    int32_t answer = AskYesNoCancel(Frame_.Window, text, 48);
+    if (answer < 0) continue;
+    if (answer == 1) {
+      std::string old;
+      if (!ReadWholeFile(save.Copy, old) ||
+          platform::ReplaceFileContent(save.Target.c_str(), old) != 0) {
+        // The copy stays for another try.
+        ShowInfo(Frame_.Window,
+                 "Der alte Inhalt konnte nicht zur\xC3\xBC" "ckgeschrieben werden. Er liegt weiter in\n\"" +
+                     save.Copy + "\"",
+                 48, 3);
+        continue;
+      }
+    }
+    platform::DropInterruptedSave(save);
+  }
 }

@@ -40,6 +40,10 @@ class TRecovery {
   // Copies of earlier sessions (of no running process): asks, then restores them into new
   // windows and removes them, or removes them on No.
   void OfferRestore();
+  // Saves of earlier sessions that were cut off while they rewrote a file in place: asks
+  // whether to put the kept old content back (Yes), keep the file as it is (No) or ask again
+  // at the next start (Cancel).
+  void OfferInterruptedSaves();
   // Writes the copies of all documents with unsaved changes (and removes those of saved
   // ones); what the timer and the signals run.
   void WriteCopies();

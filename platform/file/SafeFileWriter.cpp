@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -208,6 +209,18 @@ void TSafeFileWriter::Abandon() {
   Temp_.clear();
   if (Handle_ >= 0) FileClose(Handle_);
   Handle_ = -1;
+}
+
+int32_t ReplaceFileContent(const char* target, std::string_view bytes) {
+  TSafeFileWriter writer;
+  if (int32_t status = writer.Open(target); status != 0) return status;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    int32_t chunk = static_cast<int32_t>(std::min<size_t>(bytes.size() - done, 1 << 20));
+    if (FileWrite(writer.Handle(), bytes.data() + done, chunk) != chunk) return -4;
+    done += static_cast<size_t>(chunk);
+  }
+  return writer.Commit();
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -58,6 +59,10 @@ class TSafeFileWriter {
   uint32_t Group_ = 0;
   std::string KeptCopy_;
 };
+
+// The whole new content of a file through a TSafeFileWriter: 0, -3 (cannot be written) or -4
+// (not made durable; the old content kept).
+[[nodiscard]] int32_t ReplaceFileContent(const char* target, std::string_view bytes);
 
 // A save that was interrupted while it wrote a file in place: the target may be damaged,
 // Copy holds its complete old content.

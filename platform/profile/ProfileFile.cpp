@@ -192,16 +192,8 @@ int32_t TProfileFile::Flush() {
   std::filesystem::path parent = std::filesystem::path(target).parent_path();
   std::error_code ignored;  // a directory we cannot make shows up as the open failure
   if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
-  TSafeFileWriter writer;
-  if (writer.Open(target.c_str()) != 0) return -3;
-  std::string text = Text();
-  size_t done = 0;
-  while (done < text.size()) {
-    int32_t chunk = static_cast<int32_t>(std::min<size_t>(text.size() - done, 1 << 20));
-    if (FileWrite(writer.Handle(), text.data() + done, chunk) != chunk) return -4;
-    done += static_cast<size_t>(chunk);
-  }
-  if (writer.Commit() != 0) return -4;
+  int32_t status = ReplaceFileContent(target.c_str(), Text());
+  if (status != 0) return status == -3 ? -3 : -4;
   Dirty_ = false;
   return 0;
 }

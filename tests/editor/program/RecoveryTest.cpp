@@ -125,3 +125,45 @@ TEST_F(RecoveryTest, NextStartRestoresCopiesOfEndedSessions) {
   Recovery->OfferRestore();
   EXPECT_EQ(Backend->Boxes.size(), boxes);
 }
+
+// A save cut off while it rewrote a file in place leaves the old content and a note in the
+// rescue directory; the next start offers it back.
+TEST_F(RecoveryTest, NextStartOffersTheOldContentOfAnInterruptedSave) {
+  std::string cache = Dir.File("cache");
+  const char* before = std::getenv("XDG_CACHE_HOME");
+  std::string saved = before ? before : "";
+  ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+  ::mkdir(cache.c_str(), 0700);
+  ::mkdir((cache + "/zkedit32").c_str(), 0700);
+  ::mkdir((cache + "/zkedit32/rescue").c_str(), 0700);
+  auto leave = [&](const std::string& target, const std::string& old, const std::string& tag) {
+    std::string copy = "zkedit32/rescue/" + tag + ".zkold-AbC123";
+    Dir.Write("cache/" + copy, old);
+    Dir.Write("cache/" + copy + ".note",
+              "ZKRESCUE\n" + std::to_string(old.size()) + "\n" + target + "\n");
+    ::chmod((cache + "/" + copy).c_str(), 0600);
+  };
+  std::string a = Dir.Write("a.txt", "halb gesch");
+  std::string b = Dir.Write("b.txt", "neu und ganz\n");
+  leave(a, "alter Inhalt a\n", "a.txt");
+  leave(b, "alter Inhalt b\n", "b.txt");
+  Recovery = std::make_unique<TRecovery>(*Frame, Dir.File("state"));
+  // Cancel for both: nothing changes and the next start asks again.
+  Backend->QueueAnswer(IDCANCEL);
+  Backend->QueueAnswer(IDCANCEL);
+  Recovery->OfferInterruptedSaves();
+  ASSERT_EQ(Backend->Boxes.size(), 2u);
+  EXPECT_NE(Backend->Boxes[0].Text.find(a), std::string::npos);
+  EXPECT_EQ(TTempDir::Read(a), "halb gesch");
+  // Yes puts a's old content back; No keeps b as it is; both copies are then gone.
+  Backend->QueueAnswer(IDYES);
+  Backend->QueueAnswer(IDNO);
+  Recovery->OfferInterruptedSaves();
+  EXPECT_EQ(Backend->Boxes.size(), 4u);
+  EXPECT_EQ(TTempDir::Read(a), "alter Inhalt a\n");
+  EXPECT_EQ(TTempDir::Read(b), "neu und ganz\n");
+  Recovery->OfferInterruptedSaves();
+  EXPECT_EQ(Backend->Boxes.size(), 4u);
+  if (before) ::setenv("XDG_CACHE_HOME", saved.c_str(), 1);
+  else ::unsetenv("XDG_CACHE_HOME");
+}
