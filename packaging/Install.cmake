@@ -25,6 +25,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/samples/README.md ${PROJECT_SOURCE_DIR}/samp
         DESTINATION share/zkedit32/samples)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/vel DESTINATION share/zkedit32/samples)
 
+# The user guide, beside the programs where the help commands look for it.
+install(DIRECTORY ${ZK_PACKAGING_DIR}/help DESTINATION ${ZK_PROGRAM_DIR})
+
 # Relative links, so that the same tree works under any prefix and in the package.
 foreach(program ${ZK_INSTALLED_PROGRAMS})
   install(CODE "

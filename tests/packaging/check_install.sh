@@ -22,7 +22,7 @@ mkdir -p "$HOME"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM || true
 
 libdir=$prefix/lib/zkedit32
-for f in ZKPrint.DLL velcomp.so ZIRE.CFG ZKColors.Ini; do
+for f in ZKPrint.DLL velcomp.so ZIRE.CFG ZKColors.Ini help/index.html; do
   [ -f "$libdir/$f" ] || fail "$f not beside the programs"
 done
 for p in $programs; do
