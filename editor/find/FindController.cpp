@@ -321,6 +321,32 @@ bool TFindController::ReplaceInWindow(TWindow window, TLoop& loop) {
         BeginLong(loop);
       }
     }
+    // Without questions a plain forward search takes the rest of the line in one edit.
+    if (!loop.Confirm && ops->ReplaceAllInLine && !r.SelectionOnly && !backward &&
+        !State_->Engine.RegularExpression && !State_->Engine.WholeWords && !r.HexInput &&
+        hit.Length > 0) {
+      TFindPosition end;
+      if (!ops->ReplaceAllInLine(window, first, *State_, replacement, hit, &end)) {
+        State_.reset();
+        loop.Cancelled = true;
+        break;
+      }
+      if (first) loop.Grouped.push_back(window);
+      first = false;
+      replacedHere = true;
+      last = end;
+      position = end;
+      loop.LastRequest = r;
+      if (++loop.SinceEscapeCheck >= kEscapeCheckEvery || EscapePressed) {
+        loop.SinceEscapeCheck = 0;
+        if (EscapePressed ? EscapePressed() : PumpPending(loop)) {
+          State_.reset();
+          loop.Cancelled = true;
+          break;
+        }
+      }
+      continue;
+    }
     if (!ops->Replace(window, first, loop.Confirm, replacement, hit)) {
       State_.reset();
       loop.Cancelled = true;

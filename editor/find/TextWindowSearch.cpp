@@ -126,6 +126,39 @@ bool TextReplace(TWindow window, bool first, bool confirm, std::string_view repl
   return true;
 }
 
+bool TextReplaceAllInLine(TWindow window, bool first, const TFindState& state,
+                          std::string_view replacement, const TFindPosition& hit,
+                          TFindPosition* end) {
+  auto* edit = dynamic_cast<TEditChildData*>(GetChildData(window));
+  if (!edit || edit->ReadOnly || !edit->Editor) return false;
+  const auto line = static_cast<int32_t>(hit.Line);
+  const std::string_view text = edit->Lines.Text(line);
+  const auto length = static_cast<int32_t>(text.size());
+  // A plain hit depends only on its own bytes, so the rest of the original line is searched
+  // exactly as the changed line would be behind each replacement.
+  const auto from = static_cast<int32_t>(hit.Column);
+  std::string built;
+  int32_t at = from;
+  int32_t matchEnd = from + hit.Length;
+  built.reserve(static_cast<size_t>(length - from) + replacement.size() * 2);
+  for (;;) {
+    built += replacement;
+    at = matchEnd;
+    TSearchMatch next;
+    if (at >= length || !SearchText(text.data(), length, state.Engine, at, &next, state.RegExp) ||
+        next.Length == 0) {
+      break;
+    }
+    built.append(text.substr(static_cast<size_t>(at), static_cast<size_t>(next.Offset - at)));
+    matchEnd = next.Offset + next.Length;
+  }
+  const int32_t r = edit->Editor->ReplaceText(line, from, !first, built, at - from);
+  if (r < 0) return false;
+  edit->WidenRangeX(r);
+  *end = TFindPosition{hit.Line, from + static_cast<int64_t>(built.size()), 0};
+  return true;
+}
+
 void TextPlaceCursor(TWindow window, const TFindPosition& position) {
   TTextChildData* text = TextOf(window);
   if (!text) return;
@@ -151,8 +184,8 @@ int64_t TextSelectionLength(TWindow window) {
 }  // namespace
 
 const TWindowSearchOps& TextWindowSearchOps() {
-  static const TWindowSearchOps ops{TextSearch, TextReplace, TextPlaceCursor, TextRefresh,
-                                    TextSelectionLength};
+  static const TWindowSearchOps ops{TextSearch,  TextReplace,         TextPlaceCursor,
+                                    TextRefresh, TextSelectionLength, TextReplaceAllInLine};
   return ops;
 }
 

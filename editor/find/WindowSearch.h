@@ -45,6 +45,13 @@ struct TWindowSearchOps {
   void (*Refresh)(platform::TWindow window) = nullptr;
   // Bytes or characters selected (what presets a selection-only search), 0 for none.
   int64_t (*SelectionLength)(platform::TWindow window) = nullptr;
+  // Optional, for a replace without confirmation of a plain forward search: replaces the
+  // hit and every further hit of the same line at once (as one undo entry, joined to the
+  // group unless `first`), each next one searched behind the one before as the loop would.
+  // `end` receives the place behind the last replacement. False when the window refuses.
+  bool (*ReplaceAllInLine)(platform::TWindow window, bool first, const TFindState& state,
+                           std::string_view replacement, const TFindPosition& hit,
+                           TFindPosition* end) = nullptr;
 };
 
 // Registers the operations of a window kind (replacing earlier ones); the hex editor
