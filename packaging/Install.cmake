@@ -68,6 +68,8 @@ set(CPACK_PACKAGE_CONTACT "Z&K Quellwerk <zkedit32@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The build keeps its debugging information; the package does not need it.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_GENERATOR DEB)
 include(CPack)
