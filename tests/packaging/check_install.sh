@@ -40,6 +40,18 @@ case " $programs " in *" zkedit32 "*)
   # Without a display the editor refuses with a clear message instead of crashing.
   set +e; "$prefix/bin/zkedit32" >/dev/null 2>"$tmp/err"; code=$?; set -e
   [ "$code" = 1 ] || fail "zkedit32 without a display ended with $code"
+  # Off screen it starts with a file and keeps running: a start-up failure (a missing
+  # companion, a crash) would end it before the time-out does.
+  if command -v timeout >/dev/null; then
+    mkdir -m 700 "$tmp/run"
+    cp "$src/samples/vel/BEISPIEL.vel" "$tmp/start.vel"
+    set +e
+    XDG_RUNTIME_DIR=$tmp/run QT_QPA_PLATFORM=offscreen timeout 5 "$prefix/bin/zkedit32" \
+      "$tmp/start.vel" >"$tmp/editor.log" 2>&1
+    code=$?
+    set -e
+    [ "$code" = 124 ] || { cat "$tmp/editor.log" >&2; fail "installed zkedit32 ended with $code"; }
+  fi
 esac
 case " $programs " in *" termsim "*)
   "$prefix/bin/termsim" --help >/dev/null || fail "termsim --help did not exit 0"
