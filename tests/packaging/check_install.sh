@@ -95,6 +95,12 @@ mime=$prefix/share/mime/packages/zkedit32.xml
 if command -v xmllint >/dev/null; then
   xmllint --noout "$mime" || fail "file types are not well-formed XML"
 fi
+# The MIME database tool reads the description as a desktop does and names a .vel file.
+if command -v update-mime-database >/dev/null; then
+  update-mime-database "$prefix/share/mime" >"$tmp/mime.log" 2>&1 ||
+    { cat "$tmp/mime.log" >&2; fail "update-mime-database refused the file types"; }
+  grep -q '^text/x-vel:\*\.vel$' "$prefix/share/mime/globs" || fail "*.vel is not a VEL source"
+fi
 for glob in '\*.vel' '\*.ved' '\*.err'; do
   grep -q "pattern=\"$glob\"" "$mime" || fail "no file type for $glob"
 done
