@@ -620,6 +620,10 @@ intptr_t FrameWindowProc(TWindow window, uint32_t message, uintptr_t wParam, int
       if (message == WM_QUERYENDSESSION) return 1;
       DestroyWindow(window);
       return 0;
+    case WM_ENDSESSION:
+      // The session ends without a WM_CLOSE: settings and lists are written now.
+      if (f && wParam) f->Shutdown();
+      return 0;
     case WM_DESTROY:
       if (f) {
         // The attached menu goes with the window; the other one is the frame's to destroy.

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSessionManager>
 #include <QThread>
 #include <QTimer>
 #include <errno.h>
@@ -32,6 +33,7 @@
 #include "platform/ui/CodePages.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/UiSystem.h"
 #include "platform/ui/Window.h"
 
 namespace platform {
@@ -101,6 +103,16 @@ QFont MakeQFont(const TLogFont& log) {
 
 TQtBackend::TQtBackend() {
   if (!QApplication::instance()) OwnApp_ = std::make_unique<QApplication>(gArgc, gArgv);
+#ifndef QT_NO_SESSIONMANAGER
+  // Logging out: the windows are asked as at a close (save prompts) when the session
+  // manager lets us ask the user; otherwise the end signal's recovery copies keep the work.
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, [](QSessionManager& manager) {
+    if (!manager.allowsInteraction()) return;
+    bool agreed = QueryEndSession();
+    manager.release();
+    if (!agreed) manager.cancel();
+  });
+#endif
   Blink_ = std::make_unique<QTimer>();
   QObject::connect(Blink_.get(), &QTimer::timeout, [this] {
     BlinkOn_ = !BlinkOn_;

@@ -1,8 +1,12 @@
 // Lifetime of the layer's state.
 #include "platform/ui/UiSystem.h"
 
+#include <vector>
+
 #include "platform/ui/Fonts.h"
+#include "platform/ui/MessageLoop.h"
 #include "platform/ui/UiState.h"
+#include "platform/ui/Window.h"
 
 namespace platform {
 namespace ui_detail {
@@ -64,6 +68,30 @@ TUiBackend* UiBackend() {
 bool IsUiThread() {
   TUiState* state = State();
   return state && state->Thread == std::this_thread::get_id();
+}
+
+bool QueryEndSession() {
+  TUiState* state = State();
+  if (!state) return true;
+  auto topLevels = [state] {
+    std::vector<TWindow> windows;
+    for (TWindow w : state->Windows) {
+      if (GetParent(w) == 0) windows.push_back(w);
+    }
+    return windows;
+  };
+  bool agreed = true;
+  for (TWindow w : topLevels()) {
+    // A window destroyed by an earlier answer is not asked.
+    if (IsWindow(w) && SendMessage(w, WM_QUERYENDSESSION, 0, 0) == 0) {
+      agreed = false;
+      break;
+    }
+  }
+  for (TWindow w : topLevels()) {
+    if (IsWindow(w)) SendMessage(w, WM_ENDSESSION, agreed ? 1 : 0, 0);
+  }
+  return agreed;
 }
 
 }  // namespace platform

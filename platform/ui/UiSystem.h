@@ -19,4 +19,9 @@ void ShutdownUi();
 TUiBackend* UiBackend();
 bool IsUiThread();
 
+// The desktop session is about to end: every top-level window is asked with
+// WM_QUERYENDSESSION (an answer 0 refuses, for example after Cancel in a save prompt), then
+// all of them hear the outcome in WM_ENDSESSION. True when the session may end.
+bool QueryEndSession();
+
 }  // namespace platform

@@ -83,6 +83,8 @@ constexpr uint32_t WM_PAINT = 0x000F;
 constexpr uint32_t WM_CLOSE = 0x0010;
 constexpr uint32_t WM_QUERYENDSESSION = 0x0011;
 constexpr uint32_t WM_QUIT = 0x0012;
+// wParam nonzero: the session ends after all agreed to WM_QUERYENDSESSION.
+constexpr uint32_t WM_ENDSESSION = 0x0016;
 constexpr uint32_t WM_ERASEBKGND = 0x0014;
 constexpr uint32_t WM_SHOWWINDOW = 0x0018;
 constexpr uint32_t WM_NCDESTROY = 0x0082;

@@ -167,3 +167,22 @@ TEST_F(RecoveryTest, NextStartOffersTheOldContentOfAnInterruptedSave) {
   if (before) ::setenv("XDG_CACHE_HOME", saved.c_str(), 1);
   else ::unsetenv("XDG_CACHE_HOME");
 }
+
+// Logging out asks as a close does: Cancel in the save prompt keeps the session and the
+// work; No lets it end, and the settings are written once.
+TEST_F(RecoveryTest, SessionEndAsksForUnsavedWorkAndWritesTheSettings) {
+  std::string path = Dir.Write("c.txt", "alt\r\n");
+  TWindow w = Frame->OpenFile(path, false, nullptr, false);
+  Edit(w)->InsertTextAtCaret("neu ");
+  Backend->QueueAnswer(IDCANCEL);
+  EXPECT_FALSE(QueryEndSession());
+  EXPECT_TRUE(IsWindow(w));
+  EXPECT_TRUE(ChildModified(w));
+  struct stat st;
+  EXPECT_NE(::stat(Dir.File("ZKEdit32.Ini").c_str(), &st), 0);
+  Backend->QueueAnswer(IDNO);
+  EXPECT_TRUE(QueryEndSession());
+  EXPECT_FALSE(IsWindow(w));
+  EXPECT_EQ(TTempDir::Read(path), "alt\r\n");
+  EXPECT_EQ(::stat(Dir.File("ZKEdit32.Ini").c_str(), &st), 0);
+}
