@@ -103,8 +103,11 @@ TEST(CommandTableTest, FindNextAndItsReverseAreGreyedTogetherAndLaterWindowsStay
   c.SearchTextExists = true;
   EXPECT_TRUE(CommandRule(c, 177));
   EXPECT_TRUE(CommandRule(c, 186));
-  // The rule holds, but find comes with its dialog: greyed in this build, never silent.
-  EXPECT_FALSE(CommandAvailable(c, 177));
+  // Find has landed: available as its rule says.
+  EXPECT_TRUE(CommandAvailable(c, 177));
+  TCommandContext compare = Kind(4);
+  compare.SearchTextExists = true;
+  EXPECT_FALSE(CommandAvailable(compare, 177));  // not in compare windows
   EXPECT_TRUE(CommandAvailable(Kind(0), 201));  // the settings sheet has landed
   EXPECT_TRUE(CommandAvailable(Kind(1), 122));  // printing has landed
   EXPECT_FALSE(CommandAvailable(Kind(4), 122));  // compare windows are not printed

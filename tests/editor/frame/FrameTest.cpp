@@ -243,9 +243,9 @@ TEST_F(FrameTest, MenusGreyByAvailabilityAndShowHints) {
   EXPECT_EQ(StatusBarText(Frame->StatusBar, SB_SIMPLEID), "Letzten Bearbeitungsschritt widerrufen");
   MenuClosed(Frame->Window);
   EXPECT_FALSE(StatusBarIsSimple(Frame->StatusBar));
-  // A greyed command from its accelerator only beeps.
+  // A greyed command from its accelerator only beeps (find next without a search text).
   size_t beeps = Backend->Beeps.size();
-  Frame->Command(176);
+  Frame->Command(177);
   EXPECT_EQ(Backend->Beeps.size(), beeps + 1);
   EXPECT_FALSE(ChooseMenuItem(Frame->Window, 169));  // greyed without a selection
 }
