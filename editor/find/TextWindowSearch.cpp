@@ -2,11 +2,9 @@
 #include "editor/find/TextWindowSearch.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "editor/search/LineSearch.h"
 #include "editor/search/SearchEngine.h"
-#include "editor/search/SearchEscapes.h"
 #include "editor/text/ChildTypes.h"
 #include "editor/text/ChildWindowProc.h"
 #include "editor/text/EditChildData.h"
@@ -22,26 +20,6 @@ TTextChildData* TextOf(TWindow window) {
   return dynamic_cast<TTextChildData*>(GetChildData(window));
 }
 
-// Takes text and flags over into the engine request; false when the expression is faulty.
-bool TakeOver(TFindState& state) {
-  state.Engine = MakeEngineRequest(state.Request);
-  state.RegExpError = false;
-  if (!state.Engine.RegularExpression) return true;
-  std::string expanded;
-  if (!ExpandRegExpEscapes(state.Request.SearchText, &expanded) ||
-      expanded.size() > static_cast<size_t>(kSearchTextMax)) {
-    state.RegExpError = true;
-    return false;
-  }
-  std::memset(state.Engine.SearchText, 0, sizeof state.Engine.SearchText);
-  std::memcpy(state.Engine.SearchText, expanded.data(), expanded.size());
-  if (PrepareEngine(state.Engine, state.RegExp) != 0) {
-    state.RegExpError = true;
-    return false;
-  }
-  return true;
-}
-
 bool TextSearch(TWindow window, TFindState& state, bool select, TFindPosition* position) {
   TTextChildData* text = TextOf(window);
   TLineSearch& driver = ProgramLineSearch();
@@ -52,7 +30,7 @@ bool TextSearch(TWindow window, TFindState& state, bool select, TFindPosition* p
   if (request.FirstSearch) {
     request.FirstSearch = false;
     request.ReverseOnce = false;
-    if (!TakeOver(state)) {
+    if (!TakeOverRequest(state, false)) {
       driver.Forget();
       return false;
     }

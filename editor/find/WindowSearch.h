@@ -18,6 +18,11 @@ struct TFindState {
   bool RegExpError = false;  // the first search failed because the expression is faulty
 };
 
+// Takes text and flags of the request over into the engine request and compiles a regular
+// expression (its escapes expanded); false, with RegExpError, for a faulty expression.
+// `literal` keeps the text as it stands (hex input is never an expression).
+bool TakeOverRequest(TFindState& state, bool literal);
+
 // Where a search starts and what it found: line (hex windows: 0), column or byte offset,
 // and the length of the hit.
 struct TFindPosition {

@@ -2,7 +2,6 @@
 #include "editor/hex/HexWindowSearch.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "editor/find/WindowSearch.h"
@@ -17,26 +16,6 @@ using namespace platform;
 
 namespace {
 
-// Takes text and flags over into the engine request; false for a faulty expression.
-bool TakeOver(TFindState& state) {
-  state.Engine = MakeEngineRequest(state.Request);
-  state.RegExpError = false;
-  if (state.Request.HexInput || !state.Engine.RegularExpression) return true;
-  std::string expanded;
-  if (!ExpandRegExpEscapes(state.Request.SearchText, &expanded) ||
-      expanded.size() > static_cast<size_t>(kSearchTextMax)) {
-    state.RegExpError = true;
-    return false;
-  }
-  std::memset(state.Engine.SearchText, 0, sizeof state.Engine.SearchText);
-  std::memcpy(state.Engine.SearchText, expanded.data(), expanded.size());
-  if (PrepareEngine(state.Engine, state.RegExp) != 0) {
-    state.RegExpError = true;
-    return false;
-  }
-  return true;
-}
-
 bool HexSearch(TWindow window, TFindState& state, bool select, TFindPosition* position) {
   THexChildData* d = HexChild(window);
   if (!d || !d->Cache.IsOpen()) return false;
@@ -48,7 +27,7 @@ bool HexSearch(TWindow window, TFindState& state, bool select, TFindPosition* po
     r.FirstSearch = false;
     r.ReverseOnce = false;
     d->Search.Forget();
-    if (!TakeOver(state)) return false;
+    if (!TakeOverRequest(state, state.Request.HexInput)) return false;
     backward = state.Engine.Backward;
     if (r.SelectionOnly) {
       // The block in offsets; the replace loop moves its end with each replacement.
