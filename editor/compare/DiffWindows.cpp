@@ -9,6 +9,7 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
+#include "resources/zkedit32/ToolBarButtons.h"
 
 using namespace platform;
 
@@ -211,7 +212,7 @@ bool RegisterDiffClasses() {
   if (!RegisterInner(kSplitterClass, SplitterProc, 0, TCursorKind::Split)) return false;
   const TChildClassInfo* info = ChildClassInfo(wkDiff);
   if (!info) return false;
-  return FindWindowClass(info->Name) || RegisterChildClass(wkDiff, DiffProc);
+  return FindWindowClass(info->Name) || RegisterChildClass(wkDiff, DiffProc, EditorIcon(208));
 }
 
 TWindow CreateDiffPane(TWindow parent, TDiffChildData* owner, int pane) {

@@ -12,6 +12,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Window.h"
+#include "resources/zkedit32/ToolBarButtons.h"
 
 using namespace platform;
 
@@ -38,7 +39,7 @@ void PumpOne() {
 bool RegisterGrepClass() {
   const TChildClassInfo* info = ChildClassInfo(wkGrep);
   if (!info) return false;
-  return FindWindowClass(info->Name) || RegisterChildClass(wkGrep, GrepChildProc);
+  return FindWindowClass(info->Name) || RegisterChildClass(wkGrep, GrepChildProc, EditorIcon(207));
 }
 
 void ShowGrepStatus(TWindow owner, int32_t status) {
