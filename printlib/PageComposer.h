@@ -9,7 +9,7 @@
 #include "platform/ui/UiTypes.h"
 #include "printlib/PageInfo.h"
 #include "printlib/PrintJob.h"
-#include "printlib/SpecialCanvas.h"
+#include "printlib/PrintCanvas.h"
 
 // A margin in hundredths of a centimetre as device units at `dpi`, truncated.
 int32_t MarginToDevice(int32_t margin, int32_t dpi);

@@ -14,7 +14,7 @@
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/Window.h"
 #include "printlib/PrintStrings.h"
-#include "printlib/SpecialCanvas.h"
+#include "printlib/PrintCanvas.h"
 
 using namespace platform;
 

@@ -9,7 +9,7 @@
 
 #include "printlib/PageInfo.h"
 #include "printlib/PrintJob.h"
-#include "printlib/SpecialCanvas.h"
+#include "printlib/PrintCanvas.h"
 
 struct TPrintSteps {
   std::function<std::unique_ptr<TNEWPageInfo>(const TPrintJob& job)> BeginPrint;

@@ -32,7 +32,7 @@ struct TTree {
 TGrepParam OrderFor(const TTree& tree) {
   TGrepParam order;
   SetGrepField(order.SearchText, "Zielmarke");
-  SetGrepField(order.FileSpec, "*.txt");
+  SetGrepField(order.FileMasks, "*.txt");
   order.Dirs.push_back(tree.Path);
   return order;
 }

@@ -17,7 +17,7 @@ bool ReadGrepConfig(const platform::TProfileFile& file, int32_t number, TGrepCon
   if (!file.HasSection(section)) return false;
   TGrepConfig c;
   c.SearchText = file.ReadString(section, "SSTR", "").substr(0, TGrepConfig::kMaxSearchText);
-  c.FileSpecs = file.ReadString(section, "SPEC", "");
+  c.FileMasks = file.ReadString(section, "SPEC", "");
   c.CaseSensitive = file.ReadBool(section, "CASE", false);
   c.WholeWords = file.ReadBool(section, "WORD", false);
   c.RegularExpression = file.ReadBool(section, "REGL", false);
@@ -35,7 +35,7 @@ bool WriteGrepConfig(platform::TProfileFile& file, int32_t number, const TGrepCo
   std::string section = Section(number);
   file.EraseSection(section);
   file.WriteString(section, "SSTR", c.SearchText.substr(0, TGrepConfig::kMaxSearchText));
-  file.WriteString(section, "SPEC", c.FileSpecs);
+  file.WriteString(section, "SPEC", c.FileMasks);
   file.WriteBool(section, "CASE", c.CaseSensitive);
   file.WriteBool(section, "WORD", c.WholeWords);
   file.WriteBool(section, "REGL", c.RegularExpression);

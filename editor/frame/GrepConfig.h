@@ -13,7 +13,7 @@ struct TGrepConfig {
   static constexpr int32_t kMaxNumber = 9;
 
   std::string SearchText;
-  std::string FileSpecs;
+  std::string FileMasks;
   bool CaseSensitive = false;
   bool WholeWords = false;
   bool RegularExpression = false;

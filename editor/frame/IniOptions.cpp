@@ -27,7 +27,7 @@ constexpr TListSection kHistoryLists[] = {
 };
 constexpr TListSection kGrepLists[] = {
     {"GrepTexts", "STR", 20, &TIniOptions::GrepTexts},
-    {"GrepSpecs", "STR", 20, &TIniOptions::GrepSpecs},
+    {"GrepSpecs", "STR", 20, &TIniOptions::GrepMasks},
     {"GrepDirs", "DIR", 15, &TIniOptions::GrepDirs},
     {"GrepHistDirs", "DIR", 20, &TIniOptions::GrepHistDirs},
 };

@@ -101,7 +101,7 @@ struct TIniOptions {
   TStringHistory ReplaceTexts;
   std::vector<std::string> HelpFiles;
   TStringHistory GrepTexts;
-  TStringHistory GrepSpecs;
+  TStringHistory GrepMasks;
   TStringHistory GrepDirs;
   TStringHistory GrepHistDirs;
   TAppsList Apps;

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "editor/grep/FileSpec.h"
+#include "editor/grep/FileMasks.h"
 
 namespace {
 

@@ -46,10 +46,10 @@ int32_t TGrepChildData::RunSearch(std::function<void()> pump,
   const TWindow window = Window;
   TGrepSearch search(&Order, *Grep, {});
   // The title shows the order from the start; the search text is in the document's code page.
-  const std::string spec = Order.FileSpec;
+  const std::string masks = Order.FileMasks;
   const std::string title =
-      Order.SearchText[0] ? "Suche nach '" + CodePageToUtf8(Order.SearchText, false) + "' in '" + spec + "'"
-                          : "Suche nach '" + spec + "'";
+      Order.SearchText[0] ? "Suche nach '" + CodePageToUtf8(Order.SearchText, false) + "' in '" + masks + "'"
+                          : "Suche nach '" + masks + "'";
   hooks.Report = [this, window, progress, title](int32_t phase, int32_t number) {
     if (phase == gphStart && IsWindow(window)) SetWindowText(window, title);
     if (progress) progress(phase, number);

@@ -31,7 +31,7 @@ constexpr std::array kItems = {
     TDialogItem{kStaticClass, "Zu suchender &Text:", kLabel, {8, 6, 200, 16}, -1},
     TDialogItem{kComboBoxClass, "", kCombo, {8, 17, 250, 110}, kGdText},
     TDialogItem{kStaticClass, "&Datei-Spezifikation(en):", kLabel, {8, 34, 200, 44}, -1},
-    TDialogItem{kComboBoxClass, "", kCombo, {8, 45, 250, 140}, kGdSpec},
+    TDialogItem{kComboBoxClass, "", kCombo, {8, 45, 250, 140}, kGdMasks},
     TDialogItem{kStaticClass, "Suche in den &Verzeichnissen:", kLabel, {8, 62, 200, 72}, -1},
     TDialogItem{kListBoxClass, "", kList, {8, 73, 250, 135}, kGdDirList},
     TDialogItem{kButtonClass, "Hin&zufügen...", kTab, {256, 73, 326, 87}, kGdAdd},
@@ -111,7 +111,7 @@ void UpdateButtons(TWindow dialog) {
                SendDlgItemMessage(dialog, kGdDirList, LB_GETCURSEL, 0, 0) >= 0);
   EnableWindow(GetDlgItem(dialog, kGdRemoveAll), count > 0);
   EnableWindow(GetDlgItem(dialog, IDOK),
-               count > 0 && !Trimmed(GetDlgItemText(dialog, kGdSpec)).empty());
+               count > 0 && !Trimmed(GetDlgItemText(dialog, kGdMasks)).empty());
 }
 
 // Adds a directory unless the list is full or holds it already (any case).
@@ -132,7 +132,7 @@ void FillCombo(TWindow dialog, int32_t id, const std::vector<std::string>& items
 
 void ShowConfig(TWindow dialog, const TGrepConfig& c) {
   SetDlgItemText(dialog, kGdText, c.SearchText);
-  SetDlgItemText(dialog, kGdSpec, c.FileSpecs);
+  SetDlgItemText(dialog, kGdMasks, c.FileMasks);
   SendDlgItemMessage(dialog, kGdDirList, LB_RESETCONTENT, 0, 0);
   for (const std::string& d : c.Dirs) AddDir(dialog, d);
   CheckDlgButton(dialog, kGdCase, c.CaseSensitive ? BST_CHECKED : BST_UNCHECKED);
@@ -147,7 +147,7 @@ void ShowConfig(TWindow dialog, const TGrepConfig& c) {
 TGrepConfig ReadDialog(TWindow dialog) {
   TGrepConfig c;
   c.SearchText = GetDlgItemText(dialog, kGdText).substr(0, TGrepConfig::kMaxSearchText);
-  c.FileSpecs = Trimmed(GetDlgItemText(dialog, kGdSpec));
+  c.FileMasks = Trimmed(GetDlgItemText(dialog, kGdMasks));
   c.Dirs = ListedDirs(dialog);
   c.CaseSensitive = IsDlgButtonChecked(dialog, kGdCase) == BST_CHECKED;
   c.WholeWords = IsDlgButtonChecked(dialog, kGdWords) == BST_CHECKED;
@@ -172,14 +172,14 @@ void ShowNumberField(TWindow dialog, bool show) {
 void Init(TWindow dialog, TContext& c) {
   const TIniOptions& o = *c.Options;
   FillCombo(dialog, kGdText, o.GrepTexts.Items());
-  FillCombo(dialog, kGdSpec, o.GrepSpecs.Items());
+  FillCombo(dialog, kGdMasks, o.GrepMasks.Items());
   FillCombo(dialog, kGdHistDirs, o.GrepHistDirs.Items());
   SendDlgItemMessage(dialog, kGdText, CB_LIMITTEXT, kSearchTextMax, 0);
-  SendDlgItemMessage(dialog, kGdSpec, CB_LIMITTEXT, kGrepSpecMax, 0);
+  SendDlgItemMessage(dialog, kGdMasks, CB_LIMITTEXT, kGrepMasksMax, 0);
   SendDlgItemMessage(dialog, kGdConfigNumber, EM_LIMITTEXT, 1, 0);
   TGrepConfig last;
   last.SearchText = o.GrepTexts.Empty() ? "" : o.GrepTexts[0];
-  last.FileSpecs = o.GrepSpecs.Empty() ? "*.*" : o.GrepSpecs[0];
+  last.FileMasks = o.GrepMasks.Empty() ? "*.*" : o.GrepMasks[0];
   last.Dirs = o.GrepDirs.Items();
   last.CaseSensitive = o.GrepCase;
   last.WholeWords = o.GrepWord;
@@ -193,7 +193,7 @@ void Init(TWindow dialog, TContext& c) {
 
 bool Accept(TWindow dialog, TContext& c) {
   const TGrepConfig config = ReadDialog(dialog);
-  if (config.Dirs.empty() || config.FileSpecs.empty()) {
+  if (config.Dirs.empty() || config.FileMasks.empty()) {
     MessageBeep(0);  // Enter reaches the greyed default button too
     return false;
   }
@@ -201,7 +201,7 @@ bool Accept(TWindow dialog, TContext& c) {
   order = TGrepParam{};
   // The document's code page; texts that do not fit are cut, never overrun.
   SetGrepField(order.SearchText, Utf8ToCodePageText(config.SearchText, false));
-  SetGrepField(order.FileSpec, config.FileSpecs);
+  SetGrepField(order.FileMasks, config.FileMasks);
   order.CaseSensitive = config.CaseSensitive;
   order.WholeWords = config.WholeWords;
   order.RegularExpression = config.RegularExpression;
@@ -218,7 +218,7 @@ bool Accept(TWindow dialog, TContext& c) {
   o.GrepOutput = config.Output;
   o.GrepInfo = config.ShowInfo;
   if (!config.SearchText.empty()) o.GrepTexts.Add(config.SearchText);
-  o.GrepSpecs.Add(config.FileSpecs);
+  o.GrepMasks.Add(config.FileMasks);
   o.GrepDirs.Assign(config.Dirs);
   for (auto it = config.Dirs.rbegin(); it != config.Dirs.rend(); ++it) o.GrepHistDirs.Add(*it);
   return true;
@@ -237,7 +237,7 @@ intptr_t GrepDialogProc(TWindow dialog, uint32_t message, uintptr_t wParam, intp
   const uint32_t code = HiWord(wParam);
   switch (id) {
     case kGdText:
-    case kGdSpec:
+    case kGdMasks:
       if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_CLOSEUP) UpdateButtons(dialog);
       return 1;
     case kGdDirList:

@@ -1,4 +1,4 @@
-// The dialog "Globale Suche (Grep)": text, specification, directory list, options, the
+// The dialog "Globale Suche (Grep)": text, file masks, directory list, options, the
 // nine stored configurations.
 #pragma once
 
@@ -15,7 +15,7 @@ class TProfileFile;
 // Control ids of the dialog.
 enum : int32_t {
   kGdText = 401,
-  kGdSpec = 402,
+  kGdMasks = 402,
   kGdDirList = 403,
   kGdAdd = 404,
   kGdRemove = 405,

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "editor/grep/DirWalk.h"
-#include "editor/grep/FileSpec.h"
+#include "editor/grep/FileMasks.h"
 #include "editor/grep/GrepReadAhead.h"
 #include "editor/search/SearchEngine.h"
 #include "editor/text/TextFile.h"
@@ -34,7 +34,7 @@ TGrepStatusText GrepStatusText(int32_t status) {
       return {"Die Liste der Fundstellen wird zu groß - \ndie Suche wird abgebrochen!", false, true};
     case grepOk:
       return {"", false, true};
-    default:  // no order, no specification, no directory, aborted while collecting
+    default:  // no order, no file masks, no directory, aborted while collecting
       return {"", false, false};
   }
 }
@@ -50,7 +50,7 @@ int32_t TGrepSearch::Run() {
   FilesWithHits_ = 0;
   if (!Param_) return grepNoOrder;
   const TGrepParam& p = *Param_;
-  if (p.FileSpec[0] == 0) return grepNoFileSpec;
+  if (p.FileMasks[0] == 0) return grepNoFileMasks;
   if (p.Dirs.empty()) return grepNoDirectory;
 
   const bool withText = p.SearchText[0] != 0;
@@ -75,8 +75,8 @@ int32_t TGrepSearch::Run() {
     ~TRunning() { GrepRunningFlag() = false; }
   } running;
 
-  Title_ = withText ? std::string("Suche nach '") + p.SearchText + "' in '" + p.FileSpec + "'"
-                    : std::string("Suche nach '") + p.FileSpec + "'";
+  Title_ = withText ? std::string("Suche nach '") + p.SearchText + "' in '" + p.FileMasks + "'"
+                    : std::string("Suche nach '") + p.FileMasks + "'";
   Report(gphStart, 0);
 
   const int32_t collected = Collect();
@@ -104,7 +104,7 @@ int32_t TGrepSearch::Run() {
 int32_t TGrepSearch::Collect() {
   const TGrepParam& p = *Param_;
   Files_.clear();
-  TDirWalk walk(SplitFileSpec(p.FileSpec), p.Subdirectories,
+  TDirWalk walk(SplitFileMasks(p.FileMasks), p.Subdirectories,
                 [this](const std::string& path, const TGrepFileInfo* info) {
                   Files_.push_back(TCollected{path, info ? *info : TGrepFileInfo{}, info != nullptr});
                   Pump();

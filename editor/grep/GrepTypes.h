@@ -8,7 +8,7 @@
 #include "editor/search/SearchRequest.h"
 #include "editor/text/TextTypes.h"
 
-inline constexpr int32_t kGrepSpecMax = 80;      // characters, without the terminator
+inline constexpr int32_t kGrepMasksMax = 80;      // characters, without the terminator
 inline constexpr size_t kGrepMaxDirs = 15;
 inline constexpr int32_t kGrepMaxLines = 50000;  // the hit list stops growing here
 inline constexpr int32_t kGrepContext = 70;      // bytes of a binary hit line
@@ -18,7 +18,7 @@ inline constexpr int32_t kGrepWrapCut = 2000;    // hit-line text with window wr
 // What the search dialog hands to the hit list; the window keeps its own copy.
 struct TGrepParam {
   char SearchText[kSearchTextMax + 1] = {};  // empty: list the matching files only
-  char FileSpec[kGrepSpecMax + 1] = {};
+  char FileMasks[kGrepMasksMax + 1] = {};
   bool CaseSensitive = false;
   bool WholeWords = false;
   bool RegularExpression = false;
@@ -40,7 +40,7 @@ void SetGrepField(char (&field)[N], const std::string& text) {
 enum TGrepStatus : int32_t {
   grepOk = 0,
   grepNoOrder = -20,
-  grepNoFileSpec = -21,
+  grepNoFileMasks = -21,
   grepNoDirectory = -22,
   grepNoFileFound = -23,
   grepNoHit = -24,

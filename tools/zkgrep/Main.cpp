@@ -14,8 +14,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zkgrep [options] TEXT SPEC DIR...\n"
-    "Searches TEXT (empty: list files only) in the files matching SPEC (wildcard patterns\n"
+    "usage: zkgrep [options] TEXT MASKS DIR...\n"
+    "Searches TEXT (empty: list files only) in the files matching MASKS (wildcard patterns\n"
     "separated by blanks, quotes around names with blanks) in each DIR.\n"
     "  -c, --case       match upper and lower case exactly\n"
     "  -w, --words      whole words only\n"
@@ -106,8 +106,8 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
       if (arg.size() > static_cast<size_t>(kSearchTextMax)) return false;
       SetGrepField(o.Param.SearchText, std::string(arg));
     } else if (positional == 1) {
-      if (arg.size() > static_cast<size_t>(kGrepSpecMax)) return false;
-      SetGrepField(o.Param.FileSpec, std::string(arg));
+      if (arg.size() > static_cast<size_t>(kGrepMasksMax)) return false;
+      SetGrepField(o.Param.FileMasks, std::string(arg));
     } else {
       if (o.Param.Dirs.size() >= kGrepMaxDirs) return false;
       o.Param.Dirs.emplace_back(arg);

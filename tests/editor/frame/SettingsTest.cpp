@@ -214,7 +214,7 @@ TEST_F(SettingsTest, FullyPopulatedRecordSurvivesWriteAndRead) {
   o.FilterIndex = 2;
   o.Dirs.Add("/a"); o.SearchTexts.Add(" blank "); o.ReplaceTexts.Add("");
   o.HelpFiles = {"/h/one.hlp", "/h/two.hlp"};
-  o.GrepTexts.Add("Zielmarke"); o.GrepSpecs.Add("*.c;*.h"); o.GrepDirs.Add("/src");
+  o.GrepTexts.Add("Zielmarke"); o.GrepMasks.Add("*.c;*.h"); o.GrepDirs.Add("/src");
   o.GrepHistDirs.Add("/old");
   ASSERT_TRUE(o.Apps.AddFromString("Make|/usr/bin/make|-C %1|/tmp|1"));
   o.MultiReplace.Groups.push_back({"Gruppe", true, false, true, {{"a", "b"}, {"c", ""}}});
@@ -287,7 +287,7 @@ TEST(GrepConfigTest, StoredConfigurationsRoundTripAndClamp) {
   TProfileFile file;
   TGrepConfig c;
   c.SearchText = std::string(90, 's');
-  c.FileSpecs = "*.vel";
+  c.FileMasks = "*.vel";
   c.CaseSensitive = c.Subdirectories = true;
   c.Output = 2;
   for (int i = 0; i < 17; ++i) c.Dirs.push_back("/d" + std::to_string(i));

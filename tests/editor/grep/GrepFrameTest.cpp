@@ -60,7 +60,7 @@ TEST_F(GrepFrameTest, CommandSearchesAndAHitOpensAtItsLineAndColumn) {
     TWindow d = FocusDialog();
     ASSERT_NE(d, 0u);
     SetDlgItemText(d, kGdText, "ziel");
-    SetDlgItemText(d, kGdSpec, "*.txt");
+    SetDlgItemText(d, kGdMasks, "*.txt");
     SendMessage(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
   });
   Frame->Command(183);

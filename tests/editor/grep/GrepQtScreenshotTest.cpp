@@ -55,7 +55,7 @@ TEST(GrepQtScreenshotTest, HitListDialogAndProgress) {
     dir.Write("daten.bin", bin);
     TGrepParam order;
     SetGrepField(order.SearchText, "ziel");
-    SetGrepField(order.FileSpec, "*.*");
+    SetGrepField(order.FileMasks, "*.*");
     order.Info = true;
     order.Dirs.push_back(dir.Path());
     TWindow w = OpenGrepWindow(host.Host, order);

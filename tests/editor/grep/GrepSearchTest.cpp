@@ -13,10 +13,10 @@ namespace {
 
 class GrepSearchTest : public ::testing::Test {
  protected:
-  TGrepParam Order(const std::string& text, const std::string& spec = "*.*") {
+  TGrepParam Order(const std::string& text, const std::string& masks = "*.*") {
     TGrepParam p;
     SetGrepField(p.SearchText, text);
-    SetGrepField(p.FileSpec, spec);
+    SetGrepField(p.FileMasks, masks);
     p.Dirs.push_back(Dir.Path());
     return p;
   }
@@ -207,7 +207,7 @@ TEST_F(GrepSearchTest, WholeWordsInTextAndRawFiles) {
 }
 
 TEST_F(GrepSearchTest, FailuresGiveTheirStatusAndMessage) {
-  EXPECT_EQ(Run(TGrepParam{}), grepNoFileSpec);
+  EXPECT_EQ(Run(TGrepParam{}), grepNoFileMasks);
   TGrepParam p = Order("x");
   p.Dirs.clear();
   EXPECT_EQ(Run(p), grepNoDirectory);

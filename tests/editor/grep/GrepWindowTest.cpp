@@ -31,10 +31,10 @@ class GrepWindowTest : public ::testing::Test {
     Host.reset();
     ShutdownUi();
   }
-  TGrepParam Order(const std::string& text, const std::string& spec = "*.*") {
+  TGrepParam Order(const std::string& text, const std::string& masks = "*.*") {
     TGrepParam p;
     SetGrepField(p.SearchText, text);
-    SetGrepField(p.FileSpec, spec);
+    SetGrepField(p.FileMasks, masks);
     p.Dirs.push_back(Dir.Path());
     return p;
   }
@@ -261,7 +261,7 @@ TEST_F(GrepWindowTest, DialogFillsTheOrderAndRemembersOptions) {
     EXPECT_EQ(GetWindowText(d), "Z&K Quellwerk: Globale Suche (Grep)");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDOK)));  // no directory yet
     SetDlgItemText(d, kGdText, "Größe");
-    SetDlgItemText(d, kGdSpec, "*.c *.h");
+    SetDlgItemText(d, kGdMasks, "*.c *.h");
     // Choosing an earlier directory adds it, once only.
     for (int i = 0; i < 2; ++i) {
       SendDlgItemMessage(d, kGdHistDirs, CB_SETCURSEL, 1, 0);
@@ -275,7 +275,7 @@ TEST_F(GrepWindowTest, DialogFillsTheOrderAndRemembersOptions) {
   });
   ASSERT_TRUE(RunGrepDialog(Host->Frame, Host->Options, &Host->Profile, order));
   EXPECT_STREQ(order.SearchText, "Gr\xf6\xdf" "e");  // in the document's code page
-  EXPECT_STREQ(order.FileSpec, "*.c *.h");
+  EXPECT_STREQ(order.FileMasks, "*.c *.h");
   ASSERT_EQ(order.Dirs.size(), 1u);
   EXPECT_EQ(order.Dirs[0], Dir.Path());  // the newest history entry comes first
   EXPECT_TRUE(order.Subdirectories);

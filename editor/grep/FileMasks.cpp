@@ -1,13 +1,13 @@
-// Splitting file specifications and matching wildcard patterns.
-#include "editor/grep/FileSpec.h"
+// Splitting file masks and matching wildcard patterns.
+#include "editor/grep/FileMasks.h"
 
 #include "platform/charset/Charset.h"
 
-std::vector<std::string> SplitFileSpec(std::string_view spec) {
+std::vector<std::string> SplitFileMasks(std::string_view masks) {
   std::vector<std::string> patterns;
   std::string current;
   bool quoted = false;
-  for (char c : spec) {
+  for (char c : masks) {
     if (c == '"') {
       quoted = !quoted;
     } else if (c == ' ' && !quoted) {

@@ -1,4 +1,4 @@
-// File specifications of the global search: splitting them into patterns and matching
+// File masks of the global search: splitting them into patterns and matching
 // names with the wildcard rules users know from the Windows version.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 // Blanks outside double quotes separate patterns; quotes are removed and runs of blanks
 // count as one, so "*.c *.h" and "\"a b.txt\"" give "*.c", "*.h" and "a b.txt".
-std::vector<std::string> SplitFileSpec(std::string_view spec);
+std::vector<std::string> SplitFileMasks(std::string_view masks);
 
 // `*` matches any run of characters, `?` exactly one, letters without regard to case
 // (Windows code page). A pattern ending in ".*" also matches the name without an

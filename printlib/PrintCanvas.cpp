@@ -1,5 +1,5 @@
 // The canvas of the three passes; measuring always on the printer font.
-#include "printlib/SpecialCanvas.h"
+#include "printlib/PrintCanvas.h"
 
 #include <algorithm>
 #include <cmath>

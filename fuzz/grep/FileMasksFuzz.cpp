@@ -1,4 +1,4 @@
-// Splits arbitrary file specifications and matches the patterns against arbitrary names:
+// Splits arbitrary file masks and matches the patterns against arbitrary names:
 // nothing may crash, patterns are never empty and hold no unquoted blank, and the
 // matcher agrees with a plain recursive reference on short inputs.
 #include <cstdint>
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/grep/FileSpec.h"
+#include "editor/grep/FileMasks.h"
 #include "platform/charset/Charset.h"
 
 namespace {
@@ -27,15 +27,15 @@ bool Reference(std::string_view p, std::string_view n) {
 
 }  // namespace
 
-// Layout: specification, a zero byte, a name.
+// Layout: file masks, a zero byte, a name.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const size_t split = input.find('\0');
-  const std::string_view spec = input.substr(0, split);
+  const std::string_view masks = input.substr(0, split);
   const std::string_view name =
       split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
   size_t total = 0;
-  for (const std::string& pattern : SplitFileSpec(spec)) {
+  for (const std::string& pattern : SplitFileMasks(masks)) {
     Check(!pattern.empty());
     Check(pattern.find('"') == std::string::npos);
     total += pattern.size();
@@ -48,6 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(match == expected);
     }
   }
-  Check(total <= spec.size());
+  Check(total <= masks.size());
   return 0;
 }

@@ -1,26 +1,26 @@
-// Splitting file specifications, wildcard matching and the directory walk's order.
+// Splitting file masks, wildcard matching and the directory walk's order.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "editor/grep/DirWalk.h"
-#include "editor/grep/FileSpec.h"
+#include "editor/grep/FileMasks.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST(FileSpecTest, SplitsAtBlanksOutsideQuotes) {
-  EXPECT_EQ(SplitFileSpec("*.c *.h \"a b.txt\""), (Strings{"*.c", "*.h", "a b.txt"}));
-  EXPECT_EQ(SplitFileSpec("   *.c    *.h  "), (Strings{"*.c", "*.h"}));
-  EXPECT_EQ(SplitFileSpec("x\"y z\"w"), (Strings{"xy zw"}));
-  EXPECT_EQ(SplitFileSpec("\"\"  \"open end"), (Strings{"open end"}));
-  EXPECT_TRUE(SplitFileSpec("").empty());
-  EXPECT_TRUE(SplitFileSpec("    ").empty());
+TEST(FileMasksTest, SplitsAtBlanksOutsideQuotes) {
+  EXPECT_EQ(SplitFileMasks("*.c *.h \"a b.txt\""), (Strings{"*.c", "*.h", "a b.txt"}));
+  EXPECT_EQ(SplitFileMasks("   *.c    *.h  "), (Strings{"*.c", "*.h"}));
+  EXPECT_EQ(SplitFileMasks("x\"y z\"w"), (Strings{"xy zw"}));
+  EXPECT_EQ(SplitFileMasks("\"\"  \"open end"), (Strings{"open end"}));
+  EXPECT_TRUE(SplitFileMasks("").empty());
+  EXPECT_TRUE(SplitFileMasks("    ").empty());
 }
 
-TEST(FileSpecTest, WildcardsFollowWindowsRules) {
+TEST(FileMasksTest, WildcardsFollowWindowsRules) {
   EXPECT_TRUE(MatchWildcard("*.*", "Makefile"));
   EXPECT_TRUE(MatchWildcard("*.*", "a.b.c"));
   EXPECT_TRUE(MatchWildcard("*", ".hidden"));
@@ -39,9 +39,9 @@ TEST(FileSpecTest, WildcardsFollowWindowsRules) {
 
 class DirWalkTest : public ::testing::Test {
  protected:
-  Strings Walk(const std::string& spec, bool subdirs) {
+  Strings Walk(const std::string& masks, bool subdirs) {
     Strings found;
-    TDirWalk walk(SplitFileSpec(spec), subdirs, [&](const std::string& path, const TGrepFileInfo*) {
+    TDirWalk walk(SplitFileMasks(masks), subdirs, [&](const std::string& path, const TGrepFileInfo*) {
       found.push_back(path.substr(Dir.Path().size() + 1));
       return true;
     });
