@@ -21,6 +21,8 @@ constexpr uint32_t wm_SettingsChanged = platform::WM_USER + 201;
 constexpr uint32_t wm_OpenFileAt = platform::WM_USER + 301;
 constexpr uint32_t wm_QueryActiveFile = platform::WM_USER + 302;
 constexpr uint32_t wm_RefreshRecentMenu = platform::WM_USER + 303;
+// wParam the slot 0..9, lParam 1 copy into it / 0 insert it.
+constexpr uint32_t wm_ExtClipboardSlot = platform::WM_USER + 321;
 constexpr uint32_t wm_StartupOpen = platform::WM_USER + 800;
 constexpr uint32_t wm_RemoteCommandLine = platform::WM_USER + 801;
 constexpr uint32_t wm_CheckFileTimes = platform::WM_USER + 802;
@@ -131,6 +133,8 @@ class TFrame {
   std::shared_ptr<class TEditorPrinting> Printing;
   // Find, replace and go to line with the one search request (made at the first use).
   std::shared_ptr<class TFindController> Finder;
+  // The ten slots of the extended clipboard, kept while the program runs.
+  std::shared_ptr<class TExtClipboard> ExtClipboard;
   // The program's own messages (timers, recovery) before the frame's handling; true when
   // handled.
   std::function<bool(uint32_t message, uintptr_t wParam, intptr_t lParam)> ProgramHook;
@@ -140,6 +144,9 @@ class TFrame {
   // Commands (FrameCommands.cpp).
   void Command(uint16_t command);
   bool IsAvailable(uint16_t command) const;
+  // wm_ExtClipboardSlot: the active window's selection into the slot (copy) or the slot
+  // into the active window; true when something happened.
+  bool ExtClipboardSlot(int32_t slot, bool copy);
   // Menus, tool bar and status bar for the active window (or none).
   void ActiveChanged();
   void UpdateStatus();

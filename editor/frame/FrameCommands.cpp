@@ -8,6 +8,8 @@
 #include <ctime>
 #include <thread>
 
+#include "editor/clipboard/ExtClipDialog.h"
+#include "editor/clipboard/ExtClipboard.h"
 #include "editor/compare/CompareWindow.h"
 #include "editor/find/FindController.h"
 #include "editor/find/TextWindowSearch.h"
@@ -244,6 +246,18 @@ void TFrame::Command(uint16_t command) {
       ColumnBlockMode = !ColumnBlockMode;
       for (TWindow w : Documents()) ApplyGlobalModes(w);
       break;
+    case 159: {
+      if (!ExtClipboard) ExtClipboard = std::make_shared<TExtClipboard>();
+      TExtClipHost host;
+      host.Owner = Window;
+      host.Active = active;
+      host.Slots = ExtClipboard.get();
+      host.Help = [this] {
+        if (::access(HelpFile.c_str(), R_OK) == 0) (void)TFrameSpawn(*this, {"xdg-open", HelpFile});
+      };
+      (void)RunExtClipboardDialog(host);
+      break;
+    }
     case 160: case 161: case 162: case 163:
       if (edit) {
         std::time_t now = std::time(nullptr);
@@ -372,10 +386,19 @@ void TFrame::Command(uint16_t command) {
         text->GotoBookmark(command - 250);
       } else if (command >= 260 && command <= 269 && text) {
         text->ToggleBookmark(command - 260, false);
+      } else if (command >= 280 && command <= 299) {
+        SendMessage(Window, wm_ExtClipboardSlot, static_cast<uintptr_t>(command % 10),
+                    command < 290 ? 1 : 0);
       }
       break;
   }
   ActiveChanged();
+}
+
+bool TFrame::ExtClipboardSlot(int32_t slot, bool copy) {
+  if (!ExtClipboard) ExtClipboard = std::make_shared<TExtClipboard>();
+  TWindow active = Active();
+  return copy ? ExtClipboard->CopyToSlot(active, slot) : ExtClipboard->PasteSlot(active, slot);
 }
 
 void TFrame::Shutdown() {

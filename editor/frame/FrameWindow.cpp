@@ -654,6 +654,8 @@ intptr_t FrameWindowProc(TWindow window, uint32_t message, uintptr_t wParam, int
     case wm_RefreshRecentMenu:
       if (f) f->RebuildRecentMenus();
       return 0;
+    case wm_ExtClipboardSlot:
+      return f && f->ExtClipboardSlot(static_cast<int32_t>(wParam), lParam != 0) ? 1 : 0;
     case wm_OpenFileAt:
       if (f && lParam) {
         auto* at = reinterpret_cast<const TFileAtRequest*>(lParam);
