@@ -150,8 +150,10 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
   // A source that cannot be read is the first thing to say: no other setting helps then.
   if (!Source_.Open(source)) return fail(msgOpenFailed, {source});
   // Labels, the hidden symbols of blocks and the macros' own symbols come to nearly one for
-  // every two lines.
-  Markers_.Reserve(static_cast<size_t>(Source_.LineCount()) / 2 + 64);
+  // every two lines, references to a little more than one per line. Room that stays unused
+  // costs address space only.
+  const auto lines = static_cast<size_t>(Source_.LineCount());
+  Markers_.Reserve(lines / 2 + 64, lines + lines / 4 + 64);
   if (definition == nullptr || *definition == '\0') return fail(msgNoConfig, {});
   if (driver == nullptr || *driver == '\0') return fail(msgNoDriver, {});
   if (const uint32_t status = Output_.Create(outputName); status != 0) {

@@ -104,6 +104,7 @@ bool DefinitionData::FinishLoad() {
     return false;
   }
   Marker_ = Image_.Bytes().substr(static_cast<size_t>(marker) + 1, length);
+  MacroSteps_.Reset(&Image_.Bytes(), Marker_);
   if (Header_.InitMacro == LoadBase_) return false;
   Loaded_ = true;
   int64_t init = 0;

@@ -11,6 +11,7 @@
 #include "compiler/core/Driver.h"
 #include "compiler/core/Expression.h"
 #include "compiler/core/FileImage.h"
+#include "compiler/core/MacroStep.h"
 #include "compiler/core/Markers.h"
 #include "compiler/core/Parameter.h"
 #include "compiler/core/Reporter.h"
@@ -74,7 +75,7 @@ class DefinitionData : private TExpressionTerms {
   bool ToOffset(int32_t address, int64_t* offset) const;
   bool RunMacro(int64_t start);
   bool Execute();
-  bool ExecuteInstruction(std::string_view text, bool* finished);
+  bool ExecuteInstruction(const TMacroStep& step, bool* finished);
 
   // TExpressionTerms
   int32_t DriverEntry(int32_t n) override { return Driver_.Entry(n); }
@@ -91,6 +92,7 @@ class DefinitionData : private TExpressionTerms {
   int32_t LoadBase_ = 0;
   TDefinitionHeader Header_;
   std::string Marker_;
+  TMacroSteps MacroSteps_;  // of Image_ and Marker_
   std::string ConfigVersion_;
   std::string DriverVersion_;
   bool Loaded_ = false;

@@ -46,12 +46,13 @@ void Resolve(MarkerMemo& markers, DestinationData& output, TVelReporter& reporte
              int32_t codeBase) {
   for (int32_t i = markers.Count() - 1; i >= 0; --i) {
     const Marke& m = markers.At(i);
-    for (auto z = m.Ziele.rbegin(); z != m.Ziele.rend(); ++z) {
+    for (int32_t at = m.Newest; at != kNoZiel; at = markers.ZielAt(at).Older) {
+      const Ziel* z = &markers.ZielAt(at);
       if (m.Flags == 0 && !(z->Kind & zkMayStayUndefined)) {
-        if (m.Name.empty())
+        if (m.NameLength == 0)
           reporter.Report(msgOpenBlock);
         else
-          reporter.Report(msgNoValue, {m.Name});
+          reporter.Report(msgNoValue, {std::string(markers.Name(i))});
         continue;
       }
       const int32_t width = z->Kind & zkWidthMask;

@@ -13,7 +13,7 @@ bool WriteListing(const MarkerMemo& markers, const char* name) {
   std::fputs(rule.c_str(), f);
   for (int32_t i = markers.Count() - 1; i >= 0; --i) {
     const Marke& m = markers.At(i);
-    std::fprintf(f, " %-4u %-30s 0x%08lx  0x%08lx\n", unsigned{m.Flags}, m.Name.c_str(),
+    std::fprintf(f, " %-4u %-30s 0x%08lx  0x%08lx\n", unsigned{m.Flags}, markers.NameText(i),
                  static_cast<unsigned long>(static_cast<uint32_t>(m.Address)),
                  static_cast<unsigned long>(static_cast<uint32_t>(m.Value)));
   }
@@ -23,11 +23,14 @@ bool WriteListing(const MarkerMemo& markers, const char* name) {
   std::fputs(rule.c_str(), f);
   for (int32_t i = markers.Count() - 1; i >= 0; --i) {
     const Marke& m = markers.At(i);
-    for (auto z = m.Ziele.rbegin(); z != m.Ziele.rend(); ++z)
+    for (int32_t at = m.Newest; at != kNoZiel; at = markers.ZielAt(at).Older) {
+      const Ziel& z = markers.ZielAt(at);
       std::fprintf(f, " 0x%08lx %-4x 0x%08lx %-30s\n",
-                   static_cast<unsigned long>(static_cast<uint32_t>(z->Position)),
-                   unsigned{z->Kind},
-                   static_cast<unsigned long>(static_cast<uint32_t>(z->Addend)), m.Name.c_str());
+                   static_cast<unsigned long>(static_cast<uint32_t>(z.Position)),
+                   unsigned{z.Kind},
+                   static_cast<unsigned long>(static_cast<uint32_t>(z.Addend)),
+                   markers.NameText(i));
+    }
   }
   std::fputs("END DESTINATIONS\n", f);
   return std::fclose(f) == 0;

@@ -67,66 +67,35 @@ bool DefinitionData::RunMacro(int64_t start) {
 }
 
 bool DefinitionData::Execute() {
-  const std::string& bytes = Image_.Bytes();
-  const int64_t size = Image_.Size();
-  const auto markerLength = static_cast<int64_t>(Marker_.size());
   for (;;) {
-    // Literal bytes up to the next marker, copied as one run; every byte counts as a step.
-    int64_t run = 0;
-    for (;;) {
-      if (++Steps_ > StepLimit) {
-        Reporter_.Report(msgBadMacro);
-        return false;
-      }
-      const int64_t from = Pos_ + run;
-      if (from + markerLength > size) {
-        if (run > 0 && !Output_.Write(bytes.data() + Pos_, static_cast<size_t>(run))) {
-          Reporter_.Report(msgWriteError, {Output_.Name()});
-          return false;
-        }
-        Reporter_.Report(msgReadError, {Name_});
-        return false;
-      }
-      if (markerLength == 0) break;
-      const auto* hit = static_cast<const char*>(std::memchr(
-          bytes.data() + from, Marker_[0], static_cast<size_t>(size - markerLength + 1 - from)));
-      const int64_t at = hit != nullptr ? hit - bytes.data() : size - markerLength + 1;
-      Steps_ += at - from;
-      run = at - Pos_;
-      if (hit != nullptr && std::memcmp(hit, Marker_.data(), Marker_.size()) == 0) break;
-      if (hit != nullptr) ++run;
+    // The steps are taken from the image as they were read the first time; the counting is
+    // that of reading them now.
+    const TMacroStep& step = MacroSteps_.At(Pos_);
+    if (Steps_ + step.CheckedSteps > StepLimit) {
+      Reporter_.Report(msgBadMacro);
+      return false;
     }
-    if (run > 0 && !Output_.Write(bytes.data() + Pos_, static_cast<size_t>(run))) {
+    Steps_ += step.Steps;
+    // Literal bytes up to the marker, copied as one run.
+    if (step.Run > 0 &&
+        !Output_.Write(Image_.Bytes().data() + Pos_, static_cast<size_t>(step.Run))) {
       Reporter_.Report(msgWriteError, {Output_.Name()});
       return false;
     }
-    Pos_ += run + markerLength;
-
-    // The instruction text up to its NUL.
-    const size_t nul = Pos_ < size ? bytes.find('\0', static_cast<size_t>(Pos_)) : std::string::npos;
-    if (nul == std::string::npos) {
+    if (step.End != TMacroStep::seInstruction) {
       Reporter_.Report(msgReadError, {Name_});
       return false;
     }
-    const std::string_view text(bytes.data() + Pos_, nul - static_cast<size_t>(Pos_));
-    Pos_ = static_cast<int64_t>(nul) + 1;
+    Pos_ = step.Next;
     bool finished = false;
-    if (!ExecuteInstruction(text, &finished)) {
-      return false;
-    }
+    if (!ExecuteInstruction(step, &finished)) return false;
     if (finished) return true;
   }
 }
 
-bool DefinitionData::ExecuteInstruction(std::string_view text, bool* finished) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  size_t end = i;
-  while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != ';') ++end;
-  const std::string_view word = text.substr(i, end - i);
-  TArguments args(text.substr(end));
-
-  if (word.empty()) {  // return
+bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) {
+  TArguments args(step.Arguments);
+  if (step.Return) {
     if (Stack_.empty()) {
       *finished = true;
       return true;
@@ -139,7 +108,7 @@ bool DefinitionData::ExecuteInstruction(std::string_view text, bool* finished) {
     return true;
   }
 
-  const TMacroCode code = LookUpMacroWord(word);
+  const TMacroCode code = step.Code;
   if (code == mcNone) {
     Reporter_.Report(msgBadMacro);
     return false;

@@ -1,0 +1,47 @@
+// One step of the macro machine read from the definition image: the literal bytes up to the
+// next marker and the instruction behind it, decoded once per offset and kept.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/core/CommandTable.h"
+
+struct TMacroStep {
+  enum TEnd : uint8_t {
+    seInstruction,  // a marker and a NUL-terminated instruction follow the literal bytes
+    seImageEnd,     // the image ends before another marker
+    seNoNul,        // the last instruction text has no NUL
+  };
+  TEnd End = seInstruction;
+  bool Return = false;       // an empty instruction: return from a call or end the macro
+  TMacroCode Code = mcNone;  // mcNone with Return false: an unknown word
+  int64_t Run = 0;           // literal bytes before the marker
+  // Steps counted while reading, and those counted up to the last check against the limit
+  // (the literal search checks the limit once per candidate marker byte).
+  int64_t CheckedSteps = 0;
+  int64_t Steps = 0;
+  int64_t Next = 0;           // offset behind the instruction's NUL
+  std::string_view Arguments; // the instruction text behind its word
+};
+
+// Reads the step at `offset` of `image` (which must outlive the result's Arguments).
+TMacroStep ReadMacroStep(const std::string& image, std::string_view marker, int64_t offset);
+
+// The steps of one image by offset; a step is read on its first use.
+class TMacroSteps {
+ public:
+  // Forgets all steps; call whenever the image or the marker changes.
+  void Reset(const std::string* image, std::string_view marker);
+  // The step at `offset`; valid until the next call.
+  const TMacroStep& At(int64_t offset);
+
+ private:
+  const std::string* Image_ = nullptr;
+  std::string Marker_;
+  std::vector<int32_t> Index_;  // offset -> 1 + index into Steps_, 0 when not yet read
+  std::vector<TMacroStep> Steps_;
+  TMacroStep Scratch_;          // for an offset outside the image
+};
