@@ -76,7 +76,7 @@ bool TCompilation::ReportProgress(bool done) {
 
 void TCompilation::Command(const std::string& word) {
   Blocks_.BeforeCommand(Definitions_.BlockPending);
-  for (auto& p : Definitions_.Parameters) p = ParameterData{};
+  for (auto& p : Definitions_.Parameters) p.Clear();
   bool ok = true;
   for (size_t slot = 0; slot < Definitions_.Parameters.size(); ++slot) {
     const int32_t delimiter = Source_.Next(lcParameters);
@@ -89,7 +89,7 @@ void TCompilation::Command(const std::string& word) {
       if (ParseParameterText(Source_.Token(), &p)) {
         p.Unconsumed = true;
       } else {
-        p = ParameterData{};
+        p.Clear();
         Reporter_.ReportAtLine(msgParamSyntax);
         ok = false;
       }
@@ -161,6 +161,8 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
     Output_.Discard();
     return kCompileFailed;
   }
+  // A record is mostly smaller than its source; untouched room costs address space only.
+  Output_.Reserve(Source_.Size() + 4096);
   if (!Definitions_.Load(definition, driver)) {
     Output_.Discard();
     return kCompileFailed;

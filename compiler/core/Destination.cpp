@@ -17,6 +17,8 @@ uint32_t DestinationData::Create(const std::string& name) {
   return 0;
 }
 
+void DestinationData::Reserve(size_t bytes) { Bytes_.reserve(std::min(bytes, kMaxBytes)); }
+
 bool DestinationData::Write(const void* data, size_t count) {
   if (Bytes_.size() + count > kMaxBytes) return false;
   Bytes_.append(static_cast<const char*>(data), count);

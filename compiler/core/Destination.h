@@ -36,6 +36,10 @@ class DestinationData {
   [[nodiscard]] uint32_t Create(const std::string& name);
   bool IsOpen() const { return Writer_.Handle() >= 0; }
 
+  // Room for about `bytes` bytes of record (at most kMaxBytes), so that a big record is not
+  // copied each time it outgrows its buffer.
+  void Reserve(size_t bytes);
+
   // Offset at which the next byte goes.
   int32_t Position() const { return static_cast<int32_t>(Bytes_.size()); }
   // False when the record would outgrow any device (a runaway definition).

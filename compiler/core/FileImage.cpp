@@ -12,7 +12,9 @@ bool ReadFileBytes(const char* name, std::string& bytes) {
   if (handle < 0) return false;
   const int64_t size = platform::FileSize(handle);
   bool ok = size >= 0;
-  if (ok) bytes.resize(static_cast<size_t>(size));
+  // One byte beyond the size leaves room for the read that finds the end, so that the usual
+  // case never regrows (and copies) the whole buffer.
+  if (ok) bytes.resize(static_cast<size_t>(size) + 1);
   size_t filled = 0;
   constexpr size_t kChunk = size_t{1} << 30;
   while (ok) {

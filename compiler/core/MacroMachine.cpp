@@ -2,6 +2,7 @@
 #include "compiler/core/Definition.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstring>
 
 #include "compiler/core/CommandTable.h"
@@ -9,24 +10,19 @@
 
 namespace {
 
-bool IsArgSeparator(char c) { return c == ' ' || c == '\t' || c == ';'; }
-
-// The argument list of one instruction, read word by word.
+// The argument words of one instruction, read in order; "" once they are used up.
 class TArguments {
  public:
-  explicit TArguments(std::string_view text) : Rest_(text) {}
-  std::string_view Next() {
-    size_t i = 0;
-    while (i < Rest_.size() && IsArgSeparator(Rest_[i])) ++i;
-    size_t end = i;
-    while (end < Rest_.size() && !IsArgSeparator(Rest_[end])) ++end;
-    const std::string_view word = Rest_.substr(i, end - i);
-    Rest_.remove_prefix(end);
-    return word;
+  explicit TArguments(const TMacroStep& step) : Step_(step) {}
+  const TMacroArgument& NextArgument() {
+    static const TMacroArgument kNone;
+    return Next_ < Step_.ArgumentCount ? Step_.Arguments[Next_++] : kNone;
   }
+  std::string_view Next() { return NextArgument().Text; }
 
  private:
-  std::string_view Rest_;
+  const TMacroStep& Step_;
+  uint8_t Next_ = 0;
 };
 
 int32_t SizeOf(std::string_view word) {
@@ -94,7 +90,7 @@ bool DefinitionData::Execute() {
 }
 
 bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) {
-  TArguments args(step.Arguments);
+  TArguments args(step);
   if (step.Return) {
     if (Stack_.empty()) {
       *finished = true;
@@ -123,12 +119,18 @@ bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) 
     return false;
   };
   auto expr = [&](int32_t fallback) {
-    const std::string_view w = args.Next();
-    return w.empty() ? fallback : EvaluateExpression(w, *this);
+    const TMacroArgument& w = args.NextArgument();
+    if (w.Text.empty()) return fallback;
+    return w.Constant ? w.Value : EvaluateExpression(w.Text, *this);
   };
   auto localName = [&]() {
     std::string name(args.Next());
-    if (!name.empty() && name[0] == '_') name += "_" + std::to_string(Invocation_);
+    if (!name.empty() && name[0] == '_') {
+      char digits[16];
+      const auto result = std::to_chars(digits, digits + sizeof digits, Invocation_);
+      name += '_';
+      name.append(digits, result.ptr);
+    }
     return name;
   };
   // The 3-byte address behind the instruction text.

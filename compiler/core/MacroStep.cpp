@@ -5,6 +5,46 @@
 
 #include <cstring>
 
+#include "compiler/core/Expression.h"
+
+namespace {
+
+bool IsArgumentSeparator(char c) { return c == ' ' || c == '\t' || c == ';'; }
+
+// Terms that only note that they were read.
+class TNoTerms : public TExpressionTerms {
+ public:
+  int32_t DriverEntry(int32_t) override { return Read(); }
+  int32_t ParameterOffset(int32_t) override { return Read(); }
+  int32_t SymbolValue(std::string_view) override { return Read(); }
+  int32_t Variable(int32_t) override { return Read(); }
+  bool Used = false;
+
+ private:
+  int32_t Read() {
+    Used = true;
+    return 0;
+  }
+};
+
+void SplitArguments(std::string_view rest, TMacroStep& step) {
+  while (step.ArgumentCount < kMaxMacroArguments) {
+    size_t i = 0;
+    while (i < rest.size() && IsArgumentSeparator(rest[i])) ++i;
+    size_t end = i;
+    while (end < rest.size() && !IsArgumentSeparator(rest[end])) ++end;
+    if (end == i) return;
+    TMacroArgument& word = step.Arguments[step.ArgumentCount++];
+    word.Text = rest.substr(i, end - i);
+    TNoTerms terms;
+    word.Value = EvaluateExpression(word.Text, terms);
+    word.Constant = !terms.Used;
+    rest.remove_prefix(end);
+  }
+}
+
+}  // namespace
+
 TMacroStep ReadMacroStep(const std::string& image, std::string_view marker, int64_t offset) {
   TMacroStep step;
   const char* bytes = image.data();
@@ -51,7 +91,7 @@ TMacroStep ReadMacroStep(const std::string& image, std::string_view marker, int6
   const std::string_view word = instruction.substr(i, end - i);
   step.Return = word.empty();
   step.Code = word.empty() ? mcNone : LookUpMacroWord(word);
-  step.Arguments = instruction.substr(end);
+  SplitArguments(instruction.substr(end), step);
   return step;
 }
 

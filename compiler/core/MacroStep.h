@@ -2,12 +2,24 @@
 // next marker and the instruction behind it, decoded once per offset and kept.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "compiler/core/CommandTable.h"
+
+// One word of an instruction's arguments. A word whose expression reads no term (no driver
+// entry, parameter, symbol or variable) has the same value every time and keeps it.
+struct TMacroArgument {
+  std::string_view Text;
+  bool Constant = false;
+  int32_t Value = 0;
+};
+
+// No instruction reads more words than this; further words are never looked at.
+constexpr size_t kMaxMacroArguments = 4;
 
 struct TMacroStep {
   enum TEnd : uint8_t {
@@ -24,7 +36,8 @@ struct TMacroStep {
   int64_t CheckedSteps = 0;
   int64_t Steps = 0;
   int64_t Next = 0;           // offset behind the instruction's NUL
-  std::string_view Arguments; // the instruction text behind its word
+  std::array<TMacroArgument, kMaxMacroArguments> Arguments;  // the words behind the first
+  uint8_t ArgumentCount = 0;
 };
 
 // Reads the step at `offset` of `image` (which must outlive the result's Arguments).

@@ -18,6 +18,14 @@ struct ParameterData {
   uint32_t Bit = 0;
   bool Unconsumed = false;
 
+  // Back to absent; keeps the name's buffer (parameters are cleared for every command).
+  void Clear() {
+    Name.clear();
+    Kind = 0;
+    Offset = 0;
+    Bit = 0;
+    Unconsumed = false;
+  }
   bool Present() const { return Kind != 0; }
   bool IsConstant() const { return Name == "$"; }
   // Name followed by the kind letter: "$w", "LOOPm", "Eb".

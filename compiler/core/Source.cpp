@@ -189,7 +189,7 @@ bool ParseVelNumber(std::string_view text, uint32_t* value) {
 }
 
 bool ParseParameterText(std::string_view text, ParameterData* p) {
-  *p = ParameterData{};
+  p->Clear();
   uint32_t number = 0;
   if (ParseVelNumber(text, &number)) {
     p->Name.assign(1, '$');

@@ -23,6 +23,8 @@ class SourceData {
   // Reads the whole file; CR LF pairs count as one line feed (the file is text).
   [[nodiscard]] bool Open(const char* name);
   void Assign(std::string text);
+  // Bytes of the text (CR LF counted as one).
+  size_t Size() const { return Text_.size(); }
   // Number of line feeds in the file.
   int32_t LineCount() const { return LineCount_; }
   // Line of the last token character read, from 0.
