@@ -104,6 +104,10 @@ class TEditChildData : public TTextChildData, private platform::TMessageSink {
   uint32_t StartDrag();
   // Registers the window as a drop target (on) or revokes it.
   void SetDropTarget(bool on);
+  // Where a drag over the window would put its text: the caret stands at the text position
+  // under (x, y) until HideDropPoint puts it back to the document's caret.
+  void ShowDropPoint(int32_t x, int32_t y);
+  void HideDropPoint();
 
   // The engine's notifications (wm_LineChange, wm_BookmarkChange).
   void LineChanging(int32_t line, bool before);
@@ -129,6 +133,8 @@ class TEditChildData : public TTextChildData, private platform::TMessageSink {
   uint8_t DropTargetRegistered = 0;
   uint8_t DragSourceActive = 0;
   uint8_t DropMoveDone = 0;  // a drag of ours was moved inside this window by the drop
+  uint8_t DropPointShown = 0;  // the caret stands at DropPoint for a drag over the window
+  TTextPos DropPoint;
   // Set by the frame after the user agreed to overwrite a file changed on disk.
   uint8_t OverwriteChangedFile = 0;
 

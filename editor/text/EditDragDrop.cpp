@@ -116,3 +116,34 @@ void TEditChildData::DragEndedWithMove() {
     NotifyFrame(cnCaretLineChanged);
   }
 }
+
+void TEditChildData::ShowDropPoint(int32_t x, int32_t y) {
+  DropPoint = PixelToPos(x, y);
+  DropPointShown = 1;
+  if (!CaretWanted) return;
+  int64_t px = LineX(DropPoint.Line, DropPoint.Column) + GutterWidth() -
+               static_cast<int64_t>(Scroller->PosX) * Scroller->UnitX;
+  int64_t py = static_cast<int64_t>(DropPoint.Line - Scroller->PosY) * Scroller->UnitY;
+  auto clamp32 = [](int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN / 2, INT32_MAX / 2));
+  };
+  // The one caret of the thread moves here for the drag, even into a window without focus.
+  TSize size = GetCaretSize();
+  if (GetCaretState().Owner != Window || GetCaretState().Width != size.Width ||
+      GetCaretState().Height != size.Height) {
+    if (!CreateCaret(Window, size.Width, size.Height)) return;
+  }
+  SetCaretPos(clamp32(px), clamp32(py));
+  if (!GetCaretState().Visible()) platform::ShowCaret(Window);
+}
+
+void TEditChildData::HideDropPoint() {
+  if (!DropPointShown) return;
+  DropPointShown = 0;
+  if (GetCaretState().Owner == Window) {
+    HideCaret(Window);
+    DestroyCaret();
+  }
+  // The focused window shows its own caret again where the document has it.
+  if (GetFocus() == Window) ShowCaret(true);
+}

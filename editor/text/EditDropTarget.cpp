@@ -12,33 +12,44 @@ using namespace platform;
 
 namespace {
 
+// What a drag offers that a text window takes: plain text in the window's code page, or
+// else the bytes of "Rich Text Format" exactly as the source gives them.
+std::optional<std::string> UsableText(const TTransferData& data, bool dos) {
+  if (std::optional<std::string> text = data.Get(dos ? CF_OEMTEXT : CF_TEXT)) return text;
+  return data.Get(RegisterClipboardFormat(kRichTextFormatName));
+}
+
 class TEditDropTarget final : public TDropTarget {
  public:
   explicit TEditDropTarget(TWindow window) : Window_(window) {}
 
-  uint32_t DragEnter(const TTransferData& data, uint32_t keyState, TPoint,
+  uint32_t DragEnter(const TTransferData& data, uint32_t keyState, TPoint screen,
                      uint32_t allowed) override {
     TEditChildData* d = Doc();
-    Text_ = d ? data.Get(d->DosMode ? CF_OEMTEXT : CF_TEXT) : std::nullopt;
+    Text_ = d ? UsableText(data, d->DosMode != 0) : std::nullopt;
     Right_ = (keyState & MK_RBUTTON) != 0;
-    return Effect(keyState, allowed);
+    return Feedback(Effect(keyState, allowed), screen);
   }
-  uint32_t DragOver(uint32_t keyState, TPoint, uint32_t allowed) override {
+  uint32_t DragOver(uint32_t keyState, TPoint screen, uint32_t allowed) override {
     Right_ = Right_ || (keyState & MK_RBUTTON) != 0;
-    return Effect(keyState, allowed);
+    return Feedback(Effect(keyState, allowed), screen);
   }
-  void DragLeave() override { Text_.reset(); }
+  void DragLeave() override {
+    Text_.reset();
+    if (TEditChildData* d = Doc()) d->HideDropPoint();
+  }
   uint32_t Drop(const TTransferData& data, uint32_t keyState, TPoint screen,
                 uint32_t allowed) override {
     TEditChildData* d = Doc();
     if (!d) return DROPEFFECT_NONE;
-    std::optional<std::string> text = data.Get(d->DosMode ? CF_OEMTEXT : CF_TEXT);
+    d->HideDropPoint();
+    std::optional<std::string> text = UsableText(data, d->DosMode != 0);
     uint32_t effect = Effect(keyState, allowed);
+    Text_.reset();
     if (!text || effect == DROPEFFECT_NONE) return DROPEFFECT_NONE;
     TPoint client = ScreenToClient(Window_, screen);
     int32_t result = d->DropText(client.X, client.Y, *text, Right_,
                                  effect == DROPEFFECT_MOVE, d->DragSourceActive != 0);
-    Text_.reset();
     if (result == 3) {
       d->DropMoveDone = 1;  // the source must not delete a second time
       return DROPEFFECT_MOVE;
@@ -56,6 +67,18 @@ class TEditDropTarget final : public TDropTarget {
     if (!(allowed & want)) want = allowed & (DROPEFFECT_COPY | DROPEFFECT_MOVE);
     if (want == (DROPEFFECT_COPY | DROPEFFECT_MOVE)) want = DROPEFFECT_COPY;
     return want;
+  }
+  // The insertion point follows the drag while the window would take the drop.
+  uint32_t Feedback(uint32_t effect, TPoint screen) const {
+    if (TEditChildData* d = Doc()) {
+      if (effect != DROPEFFECT_NONE) {
+        TPoint client = ScreenToClient(Window_, screen);
+        d->ShowDropPoint(client.X, client.Y);
+      } else {
+        d->HideDropPoint();
+      }
+    }
+    return effect;
   }
 
   TWindow Window_;
