@@ -162,7 +162,7 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
     return kCompileFailed;
   }
   // A record is mostly smaller than its source; untouched room costs address space only.
-  Output_.Reserve(Source_.Size() + 4096);
+  Output_.Reserve(static_cast<size_t>(Source_.Size()) + 4096);
   if (!Definitions_.Load(definition, driver)) {
     Output_.Discard();
     return kCompileFailed;
@@ -183,6 +183,8 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
     }
     go = ReportProgress();
   }
+  // A source that could not be read to its end must not give a record of its beginning.
+  if (Source_.ReadFailed()) Reporter_.Report(msgReadError, {source});
   if (Blocks_.Depth() != 0) Reporter_.Report(msgBlockBalance);
   const int32_t codeStart = Definitions_.ReadDriverEntry(8);
   const bool kept = FinishCompilation(Markers_, Output_, Reporter_, codeStart < 0 ? 0 : codeStart,

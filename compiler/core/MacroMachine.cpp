@@ -136,7 +136,7 @@ bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) 
   // The 3-byte address behind the instruction text.
   int64_t target = 0;
   auto readTarget = [&]() {
-    const int32_t address = Image_.Read24(Pos_);
+    const int32_t address = step.Target;
     if (address < 0) {
       Reporter_.Report(msgReadError, {Name_});
       return false;

@@ -82,6 +82,10 @@ TMacroStep ReadMacroStep(const std::string& image, std::string_view marker, int6
   }
   const std::string_view instruction(bytes + text, nul - static_cast<size_t>(text));
   step.Next = static_cast<int64_t>(nul) + 1;
+  if (step.Next + 3 <= size) {
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes + step.Next);
+    step.Target = p[0] | (p[1] << 8) | (p[2] << 16);
+  }
   size_t i = 0;
   while (i < instruction.size() && (instruction[i] == ' ' || instruction[i] == '\t')) ++i;
   size_t end = i;
@@ -102,7 +106,7 @@ void TMacroSteps::Reset(const std::string* image, std::string_view marker) {
   Steps_.clear();
 }
 
-const TMacroStep& TMacroSteps::At(int64_t offset) {
+const TMacroStep& TMacroSteps::Read(int64_t offset) {
   const int64_t size = Image_ != nullptr ? static_cast<int64_t>(Image_->size()) : -1;
   if (offset < 0 || offset > size) {
     // Nothing lies there: the image ends before any literal byte.

@@ -36,6 +36,7 @@ struct TMacroStep {
   int64_t CheckedSteps = 0;
   int64_t Steps = 0;
   int64_t Next = 0;           // offset behind the instruction's NUL
+  int32_t Target = -1;        // the 3-byte address at Next, -1 when it lies outside the image
   std::array<TMacroArgument, kMaxMacroArguments> Arguments;  // the words behind the first
   uint8_t ArgumentCount = 0;
 };
@@ -49,9 +50,17 @@ class TMacroSteps {
   // Forgets all steps; call whenever the image or the marker changes.
   void Reset(const std::string* image, std::string_view marker);
   // The step at `offset`; valid until the next call.
-  const TMacroStep& At(int64_t offset);
+  const TMacroStep& At(int64_t offset) {
+    if (offset >= 0 && static_cast<uint64_t>(offset) < Index_.size()) {
+      const int32_t slot = Index_[static_cast<size_t>(offset)];
+      if (slot != 0) return Steps_[static_cast<size_t>(slot) - 1];
+    }
+    return Read(offset);
+  }
 
  private:
+  const TMacroStep& Read(int64_t offset);
+
   const std::string* Image_ = nullptr;
   std::string Marker_;
   std::vector<int32_t> Index_;  // offset -> 1 + index into Steps_, 0 when not yet read

@@ -12,8 +12,8 @@ bool PassesFilter(std::string_view form, std::string_view filter) {
   bool lastCharMode = false;
   size_t start = 0;
   while (start <= filter.size()) {
-    size_t end = filter.find_first_of("/%", start);
-    if (end == std::string_view::npos) end = filter.size();
+    size_t end = start;
+    while (end < filter.size() && filter[end] != '/' && filter[end] != '%') ++end;
     std::string_view alt = filter.substr(start, end - start);
     if (!alt.empty() && alt[0] == '?') {
       lastCharMode = true;

@@ -1,21 +1,33 @@
 // Lexer of VEL sources.
 #include "compiler/core/Source.h"
 
-#include <algorithm>
+#include <array>
 #include <cstring>
+#include <string_view>
 
-#include "compiler/core/FileImage.h"
 #include "compiler/core/Parameter.h"
-#include "platform/file/FileOps.h"
 
 namespace {
 
-bool IsDelimiter(int c) { return c == '\n' || (c > 0 && std::strchr("():,[]{} \t", c) != nullptr); }
+// Character classes of the lexer, by byte.
+constexpr uint8_t ccDelimiter = 1;  // ends a word: line feed and "():,[]{}", blank, tab
+constexpr uint8_t ccWord = 2;       // belongs to a word: everything else except ";"
+
+constexpr std::array<uint8_t, 256> MakeClasses() {
+  std::array<uint8_t, 256> classes{};
+  for (auto& c : classes) c = ccWord;
+  for (const char c : std::string_view("\n():,[]{} \t"))
+    classes[static_cast<uint8_t>(c)] = ccDelimiter;
+  classes[static_cast<uint8_t>(';')] = 0;
+  return classes;
+}
+constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
+
+bool IsDelimiter(int c) { return c >= 0 && (kClasses[static_cast<size_t>(c)] & ccDelimiter) != 0; }
 
 bool Allowed(int32_t context, int c) {
-  if (c <= 0) return false;
   switch (context) {
-    case lcTop: return std::strchr("(:[{}", c) != nullptr;
+    case lcTop: return c == '(' || c == ':' || c == '[' || c == '{' || c == '}';
     case lcParameters: return c == ')' || c == ',';
     case lcIndex: return c == ']';
     case lcDataList: return c == ',' || c == ']';
@@ -32,62 +44,53 @@ int HexDigit(int c) {
 
 }  // namespace
 
-bool SourceData::Open(const char* name) {
-  if (name == nullptr || *name == '\0') return false;
-  std::string bytes;
-  if (!ReadFileBytes(name, bytes)) return false;
-  Assign(std::move(bytes));
+bool SourceData::Open(const char* name, size_t chunkSize) {
+  if (!Text_.Open(name, chunkSize)) return false;
+  PosLine_ = 0;
+  Reporter_.Line = 0;
   return true;
 }
 
 void SourceData::Assign(std::string text) {
-  // CR LF becomes LF in place: runs between CRs move down as blocks.
-  const size_t size = text.size();
-  char* data = text.data();
-  size_t out = 0;
-  size_t in = 0;
-  while (in < size) {
-    const void* found = std::memchr(data + in, '\r', size - in);
-    const size_t cr = found ? static_cast<size_t>(static_cast<const char*>(found) - data) : size;
-    if (out != in) std::memmove(data + out, data + in, cr - in);
-    out += cr - in;
-    in = cr;
-    if (in >= size) break;
-    if (in + 1 < size && data[in + 1] == '\n') {
-      ++in;  // the CR of a CR LF is dropped
-      continue;
-    }
-    data[out++] = '\r';
-    ++in;
-  }
-  text.resize(out);
-  LineCount_ = static_cast<int32_t>(std::count(text.begin(), text.end(), '\n'));
-  Text_ = std::move(text);
-  Pos_ = 0;
+  Text_.Assign(std::move(text));
   PosLine_ = 0;
   Reporter_.Line = 0;
 }
 
 void SourceData::Advance() {
-  if (Pos_ >= Text_.size()) return;
-  if (Text_[Pos_] == '\n') ++PosLine_;
-  ++Pos_;
+  if (!Text_.Need(1)) return;
+  if (Text_.Data()[Text_.Pos] == '\n') ++PosLine_;
+  ++Text_.Pos;
 }
 
 void SourceData::SkipComment() {
-  while (Pos_ < Text_.size() && Text_[Pos_] != '\n') ++Pos_;
-  Advance();  // the line feed ends the comment and goes with it
+  // Up to the line feed, which ends the comment and goes with it.
+  for (;;) {
+    const char* data = Text_.Data();
+    const void* end = std::memchr(data + Text_.Pos, '\n', Text_.End - Text_.Pos);
+    if (end != nullptr) {
+      Text_.Pos = static_cast<size_t>(static_cast<const char*>(end) - data);
+      break;
+    }
+    Text_.Pos = Text_.End;
+    if (!Text_.Need(1)) break;
+  }
+  Advance();
 }
 
 void SourceData::SkipSpace() {
-  for (;;) {
-    const int c = Peek();
-    if (c == ' ' || c == '\t' || c == '\n')
-      Advance();
-    else if (c == ';')
+  while (Text_.Need(1)) {
+    const char c = Text_.Data()[Text_.Pos];
+    if (c == ' ' || c == '\t') {
+      ++Text_.Pos;
+    } else if (c == '\n') {
+      ++Text_.Pos;
+      ++PosLine_;
+    } else if (c == ';') {
       SkipComment();
-    else
+    } else {
       return;
+    }
   }
 }
 
@@ -111,7 +114,8 @@ bool SourceData::ReadString() {
       continue;
     }
     const int hi = HexDigit(Peek());
-    const int lo = Pos_ + 1 < Text_.size() ? HexDigit(static_cast<unsigned char>(Text_[Pos_ + 1])) : -1;
+    const int lo =
+        Text_.Need(2) ? HexDigit(static_cast<unsigned char>(Text_.Data()[Text_.Pos + 1])) : -1;
     if (hi < 0 || lo < 0) {
       Reporter_.ReportAtLine(msgSyntax);
       continue;
@@ -124,22 +128,28 @@ bool SourceData::ReadString() {
 
 bool SourceData::ReadWord(int32_t context) {
   for (;;) {
-    const int c = Peek();
-    if (c < 0) return false;
+    if (!Text_.Need(1)) return false;
+    // A run of word characters, taken as one piece; none of them is a line feed.
+    const char* data = Text_.Data();
+    const size_t start = Text_.Pos;
+    size_t at = start;
+    while (at < Text_.End && kClasses[static_cast<uint8_t>(data[at])] == ccWord) ++at;
+    Text_.Pos = at;
+    if (at > start) {
+      Token_.append(data + start, at - start);
+      Reporter_.Line = PosLine_;
+    }
+    if (at == Text_.End) continue;  // the word may go on in the next chunk
+    const char c = data[at];
     if (c == ';') {
       SkipComment();
       continue;
     }
-    if (IsDelimiter(c)) {
-      if (context == lcParameters && (c == ' ' || c == '\t')) {
-        Advance();
-        continue;
-      }
-      return true;
+    if (context == lcParameters && (c == ' ' || c == '\t')) {
+      ++Text_.Pos;
+      continue;
     }
-    Token_ += static_cast<char>(c);
-    Reporter_.Line = PosLine_;
-    Advance();
+    return true;
   }
 }
 

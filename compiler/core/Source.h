@@ -6,6 +6,7 @@
 
 #include "compiler/core/Parameter.h"
 #include "compiler/core/Reporter.h"
+#include "compiler/core/SourceText.h"
 
 // Lexer contexts.
 constexpr int32_t lcTop = 0;        // commands, labels, lists, braces
@@ -20,15 +21,18 @@ class SourceData {
  public:
   explicit SourceData(TVelReporter& reporter) : Reporter_(reporter) {}
 
-  // Reads the whole file; CR LF pairs count as one line feed (the file is text).
-  [[nodiscard]] bool Open(const char* name);
+  // Opens the file (CR LF pairs count as one line feed: the file is text); false when it
+  // cannot be opened or read. The text is read in chunks of at most `chunkSize` bytes.
+  [[nodiscard]] bool Open(const char* name, size_t chunkSize = TSourceText::kChunkSize);
   void Assign(std::string text);
   // Bytes of the text (CR LF counted as one).
-  size_t Size() const { return Text_.size(); }
+  int64_t Size() const { return Text_.Size(); }
   // Number of line feeds in the file.
-  int32_t LineCount() const { return LineCount_; }
+  int32_t LineCount() const { return Text_.LineFeeds(); }
   // Line of the last token character read, from 0.
   int32_t Line() const { return Reporter_.Line; }
+  // True when the file could not be read to its end (the tokens stop early).
+  bool ReadFailed() const { return Text_.ReadFailed(); }
 
   // Reads a token; returns its delimiter character, kBadDelimiter after a syntax error
   // (message 200), or kEndOfFile. A string token keeps its opening quote.
@@ -36,7 +40,9 @@ class SourceData {
   const std::string& Token() const { return Token_; }
 
  private:
-  int Peek() const { return Pos_ < Text_.size() ? static_cast<unsigned char>(Text_[Pos_]) : -1; }
+  int Peek() {
+    return Text_.Need(1) ? static_cast<unsigned char>(Text_.Data()[Text_.Pos]) : -1;
+  }
   void Advance();
   void SkipSpace();
   void SkipComment();
@@ -44,10 +50,8 @@ class SourceData {
   bool ReadWord(int32_t context);
 
   TVelReporter& Reporter_;
-  std::string Text_;
-  size_t Pos_ = 0;
+  TSourceText Text_;
   int32_t PosLine_ = 0;  // line of the read position
-  int32_t LineCount_ = 0;
   std::string Token_;
 };
 

@@ -80,6 +80,42 @@ TEST(LexerTest, MisplacedDelimitersAreConsumed) {
   EXPECT_EQ(lex.List.Items().size(), 1u);  // the same text on the same line once
 }
 
+// A file read in chunks of 1 to 7 bytes lexes exactly like the same text read whole: words,
+// strings with escapes, comments and CR LF pairs that a chunk boundary splits.
+TEST(LexerTest, ChunkedFileLexesLikeWholeText) {
+  const std::string text =
+      "LONGLABEL:\r\n  SET ( E 1 ,\r\r\n 5 ) ; note \"x\r\n[1, \"a\\41\\\\;b\", 0FFh]\r"
+      "TAB[3] {\n\r\n}\rX(\"q\\4\r\n\") Y) ,\r\nZ(A.1.2, B\t C) ;end\r";
+  const int32_t contexts[] = {lcTop,        lcTop,   lcParameters, lcParameters, lcTop,
+                              lcDataList,   lcDataList, lcDataList, lcTop,       lcIndex,
+                              lcTop,        lcTop,   lcTop,        lcParameters, lcTop,
+                              lcTop,        lcTop,   lcParameters, lcParameters, lcTop};
+  auto lexAll = [&](TLexer& lex) {
+    std::string out;
+    for (int32_t context : contexts)
+      out += lex.Next(context) + "@" + std::to_string(lex.Source.Line()) + " ";
+    for (const auto& m : lex.List.Items()) out += m.Text + "\n";
+    return out + std::to_string(lex.Source.LineCount());
+  };
+  TLexer whole(text);
+  const std::string expected = lexAll(whole);
+  // Escapes, a comment inside a string and blanks inside parameters are all in play.
+  EXPECT_NE(expected.find("LONGLABEL|:@0 "), std::string::npos) << expected;
+  EXPECT_NE(expected.find("\"aA\\;b|,@3 "), std::string::npos) << expected;
+  EXPECT_NE(expected.find("BC|)@7 "), std::string::npos) << expected;
+  TTempDir dir;
+  const std::string file = dir.Write("chunks.vel", text);
+  for (size_t chunk = 1; chunk <= 7; ++chunk) {
+    TLexer lex("");
+    ASSERT_TRUE(lex.Source.Open(file.c_str(), chunk));
+    EXPECT_EQ(lexAll(lex), expected) << "chunk size " << chunk;
+    EXPECT_FALSE(lex.Source.ReadFailed());
+  }
+  TLexer missing("");
+  EXPECT_FALSE(missing.Source.Open(dir.File("none.vel").c_str()));
+  EXPECT_FALSE(missing.Source.Open(dir.Path().c_str()));  // a directory reads as an error
+}
+
 TEST(NumberTest, FormsAndLimits) {
   uint32_t v = 0;
   EXPECT_TRUE(ParseVelNumber("65535", &v));
