@@ -20,18 +20,18 @@ namespace {
 
 constexpr uint32_t kButton = WS_VISIBLE | WS_TABSTOP;
 constexpr TDialogItem kItems[] = {
-    {kStaticClass, "&Nr.: Inhalt (Anfang):", WS_VISIBLE | SS_LEFTNOWORDWRAP, {6, 6, 250, 16}, -1},
-    {kListBoxClass, "", WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_GROUP | LBS_NOTIFY, {6, 17, 250, 159}, idSlotList},
-    {kButtonClass, "Ein&fügen && Schließen", kButton | WS_GROUP | BS_DEFPUSHBUTTON, {258, 17, 368, 31}, idSlotInsertClose},
-    {kButtonClass, "&Markierten Text einfügen", kButton, {258, 35, 368, 49}, idSlotFromSelection},
-    {kButtonClass, "Inhalt &Zw.-abl. einfügen", kButton, {258, 53, 368, 67}, idSlotFromClipboard},
-    {kButtonClass, "In Zw.-abl. &kopieren", kButton, {258, 71, 368, 85}, idSlotToClipboard},
-    {kButtonClass, "Eintrag &löschen", kButton, {258, 89, 368, 103}, idSlotClear},
-    {kButtonClass, "&Alle Einträge löschen", kButton, {258, 107, 368, 121}, idSlotClearAll},
-    {kButtonClass, "&Schließen", kButton, {258, 127, 368, 141}, IDCANCEL},
-    {kButtonClass, "&Hilfe", kButton, {258, 145, 368, 159}, IDHELP},
+    {kStaticClass, "&Nr.: Inhalt (Anfang):", WS_VISIBLE | SS_LEFTNOWORDWRAP, {6, 6, 290, 16}, -1},
+    {kListBoxClass, "", WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_GROUP | LBS_NOTIFY, {6, 17, 290, 159}, idSlotList},
+    {kButtonClass, "Ein&fügen && Schließen", kButton | WS_GROUP | BS_DEFPUSHBUTTON, {298, 17, 408, 31}, idSlotInsertClose},
+    {kButtonClass, "&Markierten Text einfügen", kButton, {298, 35, 408, 49}, idSlotFromSelection},
+    {kButtonClass, "Inhalt &Zw.-abl. einfügen", kButton, {298, 53, 408, 67}, idSlotFromClipboard},
+    {kButtonClass, "In Zw.-abl. &kopieren", kButton, {298, 71, 408, 85}, idSlotToClipboard},
+    {kButtonClass, "Eintrag &löschen", kButton, {298, 89, 408, 103}, idSlotClear},
+    {kButtonClass, "&Alle Einträge löschen", kButton, {298, 107, 408, 121}, idSlotClearAll},
+    {kButtonClass, "&Schließen", kButton, {298, 127, 408, 141}, IDCANCEL},
+    {kButtonClass, "&Hilfe", kButton, {298, 145, 408, 159}, IDHELP},
 };
-const TDialogTemplate kTemplate{"Erweiterte Zwischenablage", {374, 165}, kItems, DS_MODALFRAME};
+const TDialogTemplate kTemplate{"Erweiterte Zwischenablage", {414, 165}, kItems, DS_MODALFRAME};
 
 TExtClipHost* HostOf(TWindow dialog) {
   return reinterpret_cast<TExtClipHost*>(GetWindowExtra(dialog, 0));

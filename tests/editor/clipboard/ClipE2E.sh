@@ -1,0 +1,98 @@
+#!/bin/sh
+# End to end: the real zkedit32 on its own virtual X server and the system clipboard. Text
+# with umlauts put on the clipboard by xclip is pasted with Ctrl+V into a window in DOS mode
+# (/D) and saved with Ctrl+S: the file holds the DOS code page's bytes. A second file opened
+# in the running editor is copied with Ctrl+A, Ctrl+C and read back by xclip as UTF-8.
+# Exit 77 (skipped) when Xvfb, xdotool or xclip is missing.
+# usage: ClipE2E.sh ZKEDIT32 OUTDIR
+set -u
+ZKEDIT=$1
+OUTDIR=$2
+for tool in Xvfb xdotool xclip; do
+  command -v $tool >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+rm -rf "$OUTDIR"
+mkdir -p "$OUTDIR"
+WORK=$(mktemp -d)
+XVFB_PID=""
+EDIT_PID=""
+cleanup() {
+  [ -n "$EDIT_PID" ] && kill "$EDIT_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+poll() {
+  limit=$(( $1 * 10 )); shift
+  n=0
+  while [ $n -lt $limit ]; do
+    "$@" >/dev/null 2>&1 && return 0
+    n=$((n + 1))
+    sleep 0.1
+  done
+  return 1
+}
+
+mkdir -p "$WORK/bin" "$WORK/run" "$WORK/state" "$WORK/docs"
+chmod 700 "$WORK/run"
+cp "$ZKEDIT" "$WORK/bin/zkedit32"
+# The window program the start program hands over to, where the build has one.
+[ -x "$ZKEDIT-ui" ] && cp "$ZKEDIT-ui" "$WORK/bin/zkedit32-ui"
+export XDG_RUNTIME_DIR="$WORK/run" XDG_STATE_HOME="$WORK/state" XDG_CONFIG_HOME="$WORK/config"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+NUM=135
+while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
+Xvfb :$NUM -screen 0 1024x768x24 -fbdir "$OUTDIR" -nolisten tcp >"$OUTDIR/xvfb.log" 2>&1 &
+XVFB_PID=$!
+export DISPLAY=:$NUM
+poll 20 xdotool getdisplaygeometry || fail "Xvfb did not start"
+
+hex() { od -An -tx1 "$1" | tr -d ' \n'; }
+
+# Paste into a DOS-mode window.
+DOS="$WORK/docs/dos.txt"
+printf 'x\r\n' >"$DOS"
+"$WORK/bin/zkedit32" /D "$DOS" >"$OUTDIR/zkedit32.log" 2>&1 &
+EDIT_PID=$!
+frame_up() { xdotool search --name "^Z&K Quellwerk"; }
+poll 30 frame_up || fail "no frame window (see zkedit32.log)"
+FRAME=$(xdotool search --name "^Z&K Quellwerk" | head -1)
+xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
+printf 'Grüße' | xclip -i -selection clipboard
+on_clipboard() { [ "$(xclip -o -selection clipboard)" = "Grüße" ]; }
+poll 10 on_clipboard || fail "xclip did not take the text"
+# Ctrl+V is pressed again only while the document has not changed on disk (the first keys
+# may come before the window has the focus).
+changed() { [ "$(hex "$DOS")" != "780d0a" ]; }
+tries=0
+until changed; do
+  tries=$((tries + 1))
+  [ $tries -gt 6 ] && fail "Ctrl+V and Ctrl+S changed nothing"
+  xdotool key ctrl+v
+  xdotool key ctrl+s
+  poll 5 changed && break
+done
+# G r ü ß e in code page 850, then the old line.
+[ "$(hex "$DOS")" = "477281e165780d0a" ] \
+  || { od -c "$DOS" >"$OUTDIR/dos.txt"; fail "not the DOS bytes (see dos.txt)"; }
+
+# Copy from a window in the Windows code page, opened in the running editor.
+WIN="$WORK/docs/win.txt"
+printf 'Gr\374\337e Welt' >"$WIN"
+# The second start hands the file over and ends; the copy below is tried again until the
+# new window has the focus.
+"$WORK/bin/zkedit32" "$WIN" >>"$OUTDIR/zkedit32.log" 2>&1 &
+xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
+copied() { [ "$(xclip -o -selection clipboard)" = "Grüße Welt" ]; }
+tries=0
+until copied; do
+  tries=$((tries + 1))
+  [ $tries -gt 6 ] && { xclip -o -selection clipboard | od -c >"$OUTDIR/clipboard.txt"; fail "Ctrl+C did not reach the clipboard (see clipboard.txt)"; }
+  xdotool key ctrl+a
+  xdotool key ctrl+c
+  poll 5 copied && break
+done
+echo "PASS"
