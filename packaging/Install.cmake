@@ -12,6 +12,10 @@ foreach(program zkedit32 velwcomp krladwin32 velhost defasm termsim)
     list(APPEND ZK_INSTALLED_PROGRAMS ${program})
   endif()
 endforeach()
+# The editor's window program, which zkedit32 starts; users do not call it by name.
+if(TARGET zkedit32-ui)
+  install(TARGETS zkedit32-ui RUNTIME DESTINATION ${ZK_PROGRAM_DIR})
+endif()
 # ZKPrint.DLL installs itself (printlib) into the same directory.
 if(TARGET velcomp)
   install(TARGETS velcomp LIBRARY DESTINATION ${ZK_PROGRAM_DIR})

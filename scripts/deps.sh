@@ -3,12 +3,13 @@
 set -eu
 # Extra packages may be named as arguments (scripts/fuzz.sh adds clang).
 # Run time of the Qt back end and the end-to-end tests of real windows: fonts, a virtual X
-# server with X input (xdotool), the X clipboard (xclip), window dumps (xwd), PDF tools, and
-# the checkers of the installed desktop entries and file types.
+# server with X input (xdotool), the X clipboard (xclip), window dumps (xwd), PDF tools,
+# the checkers of the installed desktop entries and file types, and the X event monitor
+# (x11-utils) with which the start-up benchmark waits for the frame.
 PACKAGES="build-essential cmake ninja-build pkg-config git python3 \
 libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev \
 libqt6gui6 fonts-dejavu-core xvfb xauth xdotool xclip x11-apps poppler-utils ripgrep \
-desktop-file-utils libxml2-utils shared-mime-info $*"
+desktop-file-utils libxml2-utils shared-mime-info x11-utils $*"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,9 +1,7 @@
 // The start-up sequence and the message loop of the editor.
 #include "editor/program/Program.h"
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include "editor/frame/Frame.h"
 #include "editor/frame/HandOver.h"
 #include "editor/frame/ShowMessage.h"
+#include "editor/program/DisplayCheck.h"
 #include "editor/program/Recovery.h"
 #include "platform/file/SettingsPath.h"
 #include "platform/ui/Accelerator.h"
@@ -29,49 +28,12 @@ bool MailProgramInstalled();
 
 namespace {
 
-bool ConnectsTo(const std::string& path, bool abstract) {
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  size_t offset = abstract ? 1 : 0;
-  if (path.size() + offset >= sizeof address.sun_path) {
-    ::close(fd);
-    return false;
-  }
-  std::memcpy(address.sun_path + offset, path.c_str(), path.size());
-  socklen_t length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size());
-  bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0;
-  ::close(fd);
-  return ok;
-}
-
 bool DirectoryUsable(const std::string& dir) {
   struct stat st;
   return !dir.empty() && ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace
-
-bool DisplayReachable() {
-  const char* qpa = std::getenv("QT_QPA_PLATFORM");
-  if (qpa && *qpa) return true;
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if (wayland && *wayland) return true;
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) return false;
-  std::string d = display;
-  // ":N", ":N.S" or "unix:N" are local: the server's socket must take a connection, so that
-  // the toolkit does not abort on an unreachable one. Other forms (host:N) are left to it.
-  std::string number;
-  if (d[0] == ':') number = d.substr(1);
-  else if (d.rfind("unix:", 0) == 0) number = d.substr(5);
-  else return true;
-  number = number.substr(0, number.find('.'));
-  if (number.empty()) return false;
-  std::string path = "/tmp/.X11-unix/X" + number;
-  return ConnectsTo(path, true) || ConnectsTo(path, false);
-}
 
 int RunEditor(const std::vector<std::string>& args, const TProgramSetup& setup) {
   for (const std::string& arg : args) {
@@ -81,9 +43,7 @@ int RunEditor(const std::vector<std::string>& args, const TProgramSetup& setup) 
     }
   }
   if (!(setup.HasDisplay ? setup.HasDisplay() : DisplayReachable())) {
-    std::fprintf(stderr,
-                 "zkedit32: keine grafische Anzeige erreichbar (DISPLAY/WAYLAND_DISPLAY) - der "
-                 "Editor braucht eine; \"zkedit32 --help\" zeigt die Aufrufzeile.\n");
+    std::fputs(std::string(NoDisplayMessage()).c_str(), stderr);
     return 1;
   }
 

@@ -19,7 +19,3 @@ struct TProgramSetup {
 
 // Returns the exit code: 0, 1 without a display, 255 when the frame cannot be created.
 int RunEditor(const std::vector<std::string>& args, const TProgramSetup& setup);
-
-// True when $DISPLAY names an X server that takes a connection (local socket or the
-// abstract one), $WAYLAND_DISPLAY is set, or QT_QPA_PLATFORM chooses a platform.
-bool DisplayReachable();

@@ -35,6 +35,7 @@ done
 [ -n "$programs" ] || fail "no program was built"
 
 case " $programs " in *" zkedit32 "*)
+  [ -x "$libdir/zkedit32-ui" ] || fail "the window program zkedit32-ui is not beside zkedit32"
   out=$("$prefix/bin/zkedit32" --help) || fail "zkedit32 --help did not exit 0"
   case $out in *"Aufruf: zkedit32"*) ;; *) fail "zkedit32 --help printed no call line" ;; esac
   # Without a display the editor refuses with a clear message instead of crashing.

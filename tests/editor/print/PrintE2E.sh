@@ -25,6 +25,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 mkdir -p "$WORK/bin" "$WORK/run" "$WORK/state" "$WORK/docs"
 chmod 700 "$WORK/run"
 cp "$ZKEDIT" "$WORK/bin/zkedit32"
+cp "$ZKEDIT-ui" "$WORK/bin/zkedit32-ui"  # the window program it starts
 cp "$LIBRARY" "$WORK/bin/ZKPrint.DLL"
 export XDG_RUNTIME_DIR="$WORK/run" XDG_STATE_HOME="$WORK/state" XDG_CONFIG_HOME="$WORK/config"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY

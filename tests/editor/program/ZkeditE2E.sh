@@ -41,6 +41,7 @@ poll() {
 mkdir -p "$WORK/bin" "$WORK/run" "$WORK/state" "$WORK/docs"
 chmod 700 "$WORK/run"
 cp "$ZKEDIT" "$WORK/bin/zkedit32"
+cp "$ZKEDIT-ui" "$WORK/bin/zkedit32-ui"  # the window program it starts
 export XDG_RUNTIME_DIR="$WORK/run" XDG_STATE_HOME="$WORK/state" XDG_CONFIG_HOME="$WORK/config"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
