@@ -2,7 +2,10 @@
 // slots through the accelerators' commands and the frame message, and which windows take part.
 #include "tests/editor/clipboard/ClipFixture.h"
 
+#include <sys/stat.h>
+
 #include "editor/clipboard/SlotLine.h"
+#include "editor/grep/GrepDialog.h"
 #include "editor/text/ChildTypes.h"
 #include "platform/ui/Mdi.h"
 
@@ -93,4 +96,42 @@ TEST_F(ExtClipboardTest, AColumnBlockOverLinesOfDifferentLengthsGivesOnePiecePer
   Select(d, 0, 1, 2, 4);
   Frame->Command(281);
   EXPECT_EQ(Slots().Slot(1), "bcd\r\n\r\nbcd");
+}
+
+TEST_F(ExtClipboardTest, ASearchResultWindowGivesItsSelectionButTakesNoSlot) {
+  mkdir(Dir.File("src").c_str(), 0755);
+  Dir.Write("src/a.txt", "eins\r\nzwei Ziel\r\n");
+  Frame->Options.GrepDirs.Assign({Dir.File("src")});
+  TScriptSteps steps;
+  steps.Then([] {
+    TWindow d = FocusDialog();
+    ASSERT_NE(d, 0u);
+    SetDlgItemText(d, kGdText, "ziel");
+    SetDlgItemText(d, kGdMasks, "*.txt");
+    SendMessage(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
+  });
+  RunWith(183, steps);
+  TWindow list = Frame->Active();
+  ASSERT_EQ(ChildKind(list), wkGrep);
+  auto* view = dynamic_cast<TTextChildData*>(GetChildData(list));
+  ASSERT_NE(view, nullptr);
+  const int32_t line = view->Lines.Count() > 1 ? 1 : 0;
+  const std::string shown(view->Lines.Text(line));
+  ASSERT_GE(shown.size(), 4u);
+  TTextRange r = MakeTextRange(line, 0, line, 4);
+  view->SetSelection(&r, 0);
+  EXPECT_TRUE(Frame->IsAvailable(159));
+  Frame->Command(287);
+  EXPECT_EQ(Slots().Slot(7), shown.substr(0, 4));
+  const int32_t count = view->Lines.Count();
+  Frame->Command(297);
+  EXPECT_EQ(view->Lines.Count(), count);
+  EXPECT_EQ(std::string(view->Lines.Text(line)), shown);
+  EXPECT_FALSE(CanPasteSlot(list));
+  EXPECT_TRUE(CanCopyToSlot(list));
+  // The system clipboard takes the same selection; the list takes no paste.
+  ASSERT_TRUE(Frame->IsAvailable(147));
+  EXPECT_FALSE(Frame->IsAvailable(148));
+  Frame->Command(147);
+  EXPECT_EQ(ClipboardText(), shown.substr(0, 4));
 }
