@@ -1,7 +1,8 @@
 #!/bin/sh
-# Benchmark of zkedit32 on its own virtual X server: start until the frame is mapped (empty
-# and with a file of 1,000,000 lines), and the hand-over of a second start (from its launch
-# until it has exited, which it does once the first instance has opened the file).
+# Benchmark of zkedit32 on its own virtual X server: start until the frame is mapped and until
+# it is ready (empty and with a file of 1,000,000 lines), and the hand-over of a second start
+# (from its launch until it has exited, which it does once the first instance has opened the
+# file).
 # usage: zkedit32_start.sh ZKEDIT32 [RUNS]
 set -u
 ZKEDIT=$1
@@ -52,8 +53,10 @@ xev -root -event substructure >"$WORK/map-events" 2>/dev/null &
 XEV_PID=$!
 exec 3<"$WORK/map-events"
 
-# start ARGS...: milliseconds from launch until a frame window is mapped; the editor keeps
-# running, its process id in $WORK/pid.
+# start ARGS...: milliseconds from launch until a frame window is mapped, and until the
+# frame has opened the file and answers again: a start without arguments only asks the
+# running instance to come up, and its answer waits behind the opening on the frame's
+# thread. The editor keeps running, its process id in $WORK/pid.
 start() {
   t0=$(now)
   "$WORK/bin/zkedit32" "$@" >/dev/null 2>&1 &
@@ -62,7 +65,9 @@ start() {
     case $event in MapNotify*) break ;; esac
   done
   t1=$(now)
-  ms "$t0" "$t1"
+  "$WORK/bin/zkedit32" >/dev/null 2>&1
+  t2=$(now)
+  echo "$(ms "$t0" "$t1")/$(ms "$t0" "$t2")"
 }
 stop() {
   pid=$(cat "$WORK/pid")
@@ -80,7 +85,7 @@ for case in empty big; do
     stop
     i=$((i + 1))
   done
-  echo "$line ms"
+  echo "$line ms (mapped/ready)"
 done
 
 start >/dev/null
