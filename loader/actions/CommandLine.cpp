@@ -112,6 +112,13 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
   return args;
 }
 
+std::vector<std::string> ProgramArguments(const std::vector<std::string>& given) {
+  std::vector<std::string> args;
+  for (const std::string& arg : given)
+    if (arg.find_first_not_of(" \t") != std::string::npos) args.push_back(arg);
+  return args;
+}
+
 TArgumentResult ParseArgument(std::string_view arg, TAction& action) {
   action = TAction{};
   action.Argument = std::string(arg);

@@ -21,6 +21,11 @@ struct TRunSettings {
 // Arguments separated by blanks; there is no quoting, so a file name cannot hold a blank.
 std::vector<std::string> SplitCommandLine(std::string_view line);
 
+// The arguments as the program received them, each one whole, so that a file name may hold
+// blanks (the compilers quote the record's path); empty and blank-only ones are dropped, as
+// they would vanish from a line split at blanks.
+std::vector<std::string> ProgramArguments(const std::vector<std::string>& given);
+
 enum class TSettingsResult : uint8_t {
   Ok,
   ShowParams,  // no argument, -? or an argument we do not know: message 1020, end

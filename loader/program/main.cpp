@@ -36,13 +36,10 @@ int32_t Guarded(krlad::TLoaderRun& run, const std::vector<std::string>& args) {
 }
 
 int Run(int argc, char** argv) {
-  // The loader sees one command line split at blanks, whoever split it before.
-  std::string line;
-  for (int i = 1; i < argc; ++i) {
-    line += argv[i];
-    line += ' ';
-  }
-  const std::vector<std::string> args = krlad::SplitCommandLine(line);
+  // Each argument as it came: joining them and splitting again at blanks would break a
+  // record path that holds a blank.
+  const std::vector<std::string> args =
+      krlad::ProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
   krlad::TRunSettings settings;
   (void)krlad::ParseSettings(args, settings);  // the run repeats this and reports
   platform::TTermiosPort port;

@@ -19,6 +19,16 @@ TEST(CommandLineTest, SplitsAtBlanksWithoutQuoting) {
   EXPECT_TRUE(SplitCommandLine("   ").empty());
 }
 
+TEST(CommandLineTest, ProgramArgumentsKeepBlanksInsideAnArgument) {
+  EXPECT_EQ(ProgramArguments({"-2", "-I/home/u/Mein Projekt/a b.ved", "", " \t", "-Y"}),
+            (std::vector<std::string>{"-2", "-I/home/u/Mein Projekt/a b.ved", "-Y"}));
+  TAction action;
+  ASSERT_EQ(ParseArgument(ProgramArguments({"-I/x y/a b.ved"}).at(0), action),
+            TArgumentResult::Action);
+  EXPECT_EQ(action.File, "/x y/a b.ved");
+  EXPECT_TRUE(ProgramArguments({"", " "}).empty());
+}
+
 TEST(CommandLineTest, FirstPassTakesPortMethodAndNoRetry) {
   TRunSettings s;
   ASSERT_EQ(ParseSettings({"-3", "-p1", "-y", "rec.ved", "-K"}, s), TSettingsResult::Ok);

@@ -82,6 +82,18 @@ TEST_F(LoaderProgramTest, SuccessExitsZeroAndShowsTheSteps) {
   EXPECT_EQ(Out() + Err(), "");
 }
 
+// The compilers pass the record's path as one argument; blanks in it stay.
+TEST_F(LoaderProgramTest, RecordPathWithBlanksLoads) {
+  StartSim();
+  const std::string record = Dir.Write("mein rec.ved", VelRecordText(300, 'y'));
+  EXPECT_EQ(Run({"-7", "-K", "-I" + record}), 0) << Err();
+  EXPECT_NE(Out().find("Aktion: \"" + record + "\" VEL Datensatz wird geladen .\n"),
+            std::string::npos)
+      << Out();
+  ASSERT_EQ(Sim->Received().size(), 1u);
+  EXPECT_TRUE(Sim->Received()[0].Complete);
+}
+
 TEST_F(LoaderProgramTest, FailuresAndRefusedLinesExitNonZero) {
   EXPECT_EQ(Run({}), 2);
   EXPECT_EQ(Err(), "Fehler: Parameter Fehler! Folgende Paramter sind zulässig:\n\n -n         = COMn wählen\n");
