@@ -1,6 +1,7 @@
 // The editor's side of drag and drop: where a drag starts, and dropping text with copy or
 // move, a move inside the window being one undo step.
 #include "editor/text/EditChildData.h"
+#include "editor/text/ChildWindowProc.h"
 
 #include <algorithm>
 
@@ -144,6 +145,7 @@ void TEditChildData::HideDropPoint() {
     HideCaret(Window);
     DestroyCaret();
   }
-  // The focused window shows its own caret again where the document has it.
-  if (GetFocus() == Window) ShowCaret(true);
+  // The focused window, this or another document, shows its own caret again where its
+  // document has it.
+  if (TScrlChildData* focused = GetChildData(GetFocus())) focused->ShowCaret(true);
 }

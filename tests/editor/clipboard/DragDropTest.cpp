@@ -61,6 +61,16 @@ TEST_F(DragDropTest, TheCaretShowsWhereTheDropWouldLandAndReturnsOnLeave) {
   EXPECT_EQ(GetCaretState().Owner, w);
   EXPECT_EQ(GetCaretState().Pos, home);
   EXPECT_EQ(Text(d), "eins zwei|drei");
+  // A drag over a window without the focus borrows the caret and gives it back.
+  TWindow other = Open("b.txt", "B");
+  SetFocus(w);
+  RunPendingMessages();
+  EXPECT_EQ(InputDragEnter(other, TTransferData::FromText("neu", false), At(1, 0), MK_LBUTTON, kBoth), DROPEFFECT_MOVE);
+  EXPECT_EQ(GetCaretState().Owner, other);
+  InputDragLeave();
+  EXPECT_EQ(GetCaretState().Owner, w);
+  EXPECT_EQ(GetCaretState().Pos, home);
+  EXPECT_TRUE(GetCaretState().Visible());
   // The drop itself puts the caret behind the inserted text.
   EXPECT_EQ(ScriptDrop(w, TTransferData::FromText("X", false), At(4, 0), MK_LBUTTON | MK_CONTROL), DROPEFFECT_COPY);
   EXPECT_FALSE(d->DropPointShown);
