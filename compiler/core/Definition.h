@@ -76,6 +76,17 @@ class DefinitionData : private TExpressionTerms {
   bool RunMacro(int64_t start);
   bool Execute();
   bool ExecuteInstruction(const TMacroStep& step, bool* finished);
+  // Parts of the instructions; a false return has been reported.
+  int32_t Expression(TMacroArguments& args, int32_t fallback);
+  std::string LocalName(TMacroArguments& args) const;  // "_x" gets the invocation number
+  bool MacroError();
+  bool WriteError();
+  bool ReadTarget(const TMacroStep& step, int64_t* target);
+  bool Jump(int64_t target);
+  bool Call(int32_t parameter, int64_t target);
+  bool ReferenceSymbol(std::string_view name, int32_t kind, int32_t addend);
+  bool WriteValue(int64_t value, int32_t width);
+  ParameterData* PresentParameter(int32_t n);  // null when absent or out of range
 
   // TExpressionTerms
   int32_t DriverEntry(int32_t n) override { return Driver_.Entry(n); }

@@ -10,21 +10,6 @@
 
 namespace {
 
-// The argument words of one instruction, read in order; "" once they are used up.
-class TArguments {
- public:
-  explicit TArguments(const TMacroStep& step) : Step_(step) {}
-  const TMacroArgument& NextArgument() {
-    static const TMacroArgument kNone;
-    return Next_ < Step_.ArgumentCount ? Step_.Arguments[Next_++] : kNone;
-  }
-  std::string_view Next() { return NextArgument().Text; }
-
- private:
-  const TMacroStep& Step_;
-  uint8_t Next_ = 0;
-};
-
 int32_t SizeOf(std::string_view word) {
   if (word.empty()) return 0;
   switch (word[0]) {
@@ -90,7 +75,7 @@ bool DefinitionData::Execute() {
 }
 
 bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) {
-  TArguments args(step);
+  TMacroArguments args(step);
   if (step.Return) {
     if (Stack_.empty()) {
       *finished = true;
@@ -110,193 +95,136 @@ bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) 
     return false;
   }
 
-  auto macroError = [this]() {
-    Reporter_.Report(msgBadMacro);
-    return false;
-  };
-  auto writeError = [this]() {
-    Reporter_.Report(msgWriteError, {Output_.Name()});
-    return false;
-  };
-  auto expr = [&](int32_t fallback) {
-    const TMacroArgument& w = args.NextArgument();
-    if (w.Text.empty()) return fallback;
-    return w.Constant ? w.Value : EvaluateExpression(w.Text, *this);
-  };
-  auto localName = [&]() {
-    std::string name(args.Next());
-    if (!name.empty() && name[0] == '_') {
-      char digits[16];
-      const auto result = std::to_chars(digits, digits + sizeof digits, Invocation_);
-      name += '_';
-      name.append(digits, result.ptr);
-    }
-    return name;
-  };
-  // The 3-byte address behind the instruction text.
-  int64_t target = 0;
-  auto readTarget = [&]() {
-    const int32_t address = step.Target;
-    if (address < 0) {
-      Reporter_.Report(msgReadError, {Name_});
-      return false;
-    }
-    Pos_ += 3;
-    target = int64_t{address} - LoadBase_;
-    return true;
-  };
-  auto jump = [&]() {
-    if (target < kDefinitionHeaderSize || target >= Image_.Size()) return macroError();
-    Pos_ = target;
-    return true;
-  };
-  auto call = [&](int32_t parameter) {
-    if (Stack_.size() >= kMaxCallDepth) return macroError();
-    Stack_.push_back(ParametercodeStackData{Pos_, Current_, Invocation_});
-    Invocation_ = ++InvocationCount_;
-    Current_ = parameter;
-    return jump();
-  };
-  auto reference = [&](std::string_view name, int32_t kind, int32_t addend) {
-    return Markers_.Reference(name, static_cast<uint8_t>(kind), addend) ? true : writeError();
-  };
-  auto write = [&](int64_t value, int32_t width) {
-    return Output_.WriteNumber(value, width) ? true : writeError();
-  };
+  int64_t target = 0;  // the 3-byte address behind the instruction text, once read
   ParameterData& cur = Parameters[static_cast<size_t>(Current_)];
-  auto presentParameter = [&](int32_t n) -> ParameterData* {
-    if (n < 0 || n >= kMaxParameters) return nullptr;
-    ParameterData& p = Parameters[static_cast<size_t>(n)];
-    return p.Present() ? &p : nullptr;
-  };
 
   switch (code) {
     case mcP: {
-      const int32_t n = expr(0);
-      if (!readTarget()) return false;
-      ParameterData* p = presentParameter(n);
+      const int32_t n = Expression(args, 0);
+      if (!ReadTarget(step, &target)) return false;
+      ParameterData* p = PresentParameter(n);
       if (p == nullptr) {
         Reporter_.ReportAtLine(msgParamCount);
         return false;
       }
       p->Unconsumed = false;
-      return call(n);
+      return Call(n, target);
     }
     case mcS: {
       const int32_t size = SizeOf(args.Next());
-      const int32_t a = expr(0);
+      const int32_t a = Expression(args, 0);
       cur.Unconsumed = false;
       if (cur.IsConstant()) return true;
-      return reference(cur.Name, size, a);
+      return ReferenceSymbol(cur.Name, size, a);
     }
     case mcO: {
       const int32_t size = SizeOf(args.Next());
-      const int32_t a = expr(0);
+      const int32_t a = Expression(args, 0);
       const int64_t value = int64_t{cur.Offset} * (cur.IsConstant() ? 1 : 2) + a;
       cur.Unconsumed = false;
-      return write(value, size);
+      return WriteValue(value, size);
     }
     case mcA: {
       const int32_t size = SizeOf(args.Next());
-      const int32_t s = expr(0);
+      const int32_t s = Expression(args, 0);
       cur.Unconsumed = false;
-      if (cur.IsConstant()) return macroError();
+      if (cur.IsConstant()) return MacroError();
       const uint32_t part = s < 0 || s > 31 ? 0 : cur.Bit >> s;
-      return reference(cur.Name, size, static_cast<int32_t>(2 * cur.Offset + part));
+      return ReferenceSymbol(cur.Name, size, static_cast<int32_t>(2 * cur.Offset + part));
     }
     case mcB: {
       const int32_t size = SizeOf(args.Next());
-      const int32_t shift = expr(0);
-      const int32_t orValue = expr(0);
-      const int32_t mask = expr(255);
+      const int32_t shift = Expression(args, 0);
+      const int32_t orValue = Expression(args, 0);
+      const int32_t mask = Expression(args, 255);
       cur.Unconsumed = false;
-      if (cur.IsConstant() || cur.Kind != pkBit) return macroError();
+      if (cur.IsConstant() || cur.Kind != pkBit) return MacroError();
       const uint32_t bits = cur.Bit & static_cast<uint32_t>(mask);
       const uint32_t shifted = shift < 0 || shift > 31 ? 0 : bits << shift;
-      return write(shifted | static_cast<uint32_t>(orValue), size);
+      return WriteValue(shifted | static_cast<uint32_t>(orValue), size);
     }
     case mcVar: {
       const int32_t size = SizeOf(args.Next());
-      return write(expr(0), size);
+      return WriteValue(Expression(args, 0), size);
     }
     case mcBlock: {
       // A second "}" of the same command refers to the same block end; otherwise every block
       // gets its own end symbol, so that nested blocks end in the right order.
-      if (!Markers_.Reference("", 3, 0, !BlockPending)) return writeError();
+      if (!Markers_.Reference("", 3, 0, !BlockPending)) return WriteError();
       BlockPending = true;
       return true;
     }
     case mcJ: {
       const int32_t size = SizeOf(args.Next());
-      const int32_t n = expr(0);
-      ParameterData* p = presentParameter(n);
+      const int32_t n = Expression(args, 0);
+      ParameterData* p = PresentParameter(n);
       if (p == nullptr) {
         Reporter_.ReportAtLine(msgParamCount);
         return false;
       }
       if (p->Kind != pkName) return true;
       p->Unconsumed = false;
-      return reference(p->Name, size, 0);
+      return ReferenceSymbol(p->Name, size, 0);
     }
     case mcM: {
       const int32_t size = SizeOf(args.Next());
-      const std::string name = localName();
-      return reference(name, size, expr(0));
+      const std::string name = LocalName(args);
+      return ReferenceSymbol(name, size, Expression(args, 0));
     }
     case mcMD: {
       const int32_t size = SizeOf(args.Next());
-      return reference(localName(), size | zkMayStayUndefined, 0);
+      return ReferenceSymbol(LocalName(args), size | zkMayStayUndefined, 0);
     }
     case mcSMDollar:
     case mcSMODollar: {
-      const std::string name = localName();
+      const std::string name = LocalName(args);
       uint8_t segment = SegmentOf(args.Next());
       if (code == mcSMODollar) segment |= mfRedefinable;
       Markers_.Define(name, segment, Output_.Position(), 0);
       return true;
     }
     case mcI:
-      if (!readTarget()) return false;
-      return call(Current_);
+      if (!ReadTarget(step, &target)) return false;
+      return Call(Current_, target);
     case mcEZ: {
       const int32_t size = SizeOf(args.Next());
-      return write(Reporter_.Line + 1, size);
+      return WriteValue(Reporter_.Line + 1, size);
     }
     case mcJR: {
       const int32_t size = SizeOf(args.Next());
-      return reference(localName(), size | zkRelative, 0);
+      return ReferenceSymbol(LocalName(args), size | zkRelative, 0);
     }
     case mcSM: {
-      const std::string name = localName();
+      const std::string name = LocalName(args);
       const uint8_t segment = SegmentOf(args.Next());
-      Markers_.Define(name, segment, expr(0), 0);
+      Markers_.Define(name, segment, Expression(args, 0), 0);
       return true;
     }
     case mcSMA: {
-      const std::string name = localName();
+      const std::string name = LocalName(args);
       const uint8_t segment = SegmentOf(args.Next());
-      const int32_t n = expr(0);
+      const int32_t n = Expression(args, 0);
       Markers_.Define(name, segment | mfPlaceAtEnd, 0, static_cast<int32_t>(2u * static_cast<uint32_t>(n)));
       return true;
     }
     case mcSMS: {
       const std::string name(args.Next());
-      const int32_t n = expr(1);
+      const int32_t n = Expression(args, 1);
       if (Markers_.Find(name) >= 0)
         Markers_.SetValue(name, static_cast<int32_t>(2u * static_cast<uint32_t>(n) + 2u));
       return true;
     }
     case mcGMSW: {
       const int32_t size = SizeOf(args.Next());
-      return reference(args.Next(), size | zkHalfValue, 0);
+      return ReferenceSymbol(args.Next(), size | zkHalfValue, 0);
     }
     case mcGMS: {
       const int32_t size = SizeOf(args.Next());
-      return reference(args.Next(), size | zkValue, 0);
+      return ReferenceSymbol(args.Next(), size | zkValue, 0);
     }
     case mcSVar: {
       const std::string_view var = args.Next();
-      const int32_t v = expr(0);
+      const int32_t v = Expression(args, 0);
       if (var.empty() || var[0] != 'V') return true;
       const int32_t n = ParseMacroNumber(var.substr(1));
       if (n >= 0 && n < kVariableCount) Variables[static_cast<size_t>(n)] = v;
@@ -306,68 +234,68 @@ bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) 
       Filter = std::string(args.Next());
       return true;
     case mcSPP: {
-      const int32_t n = expr(0);
-      if (n < 0 || n >= kMaxParameters) return macroError();
+      const int32_t n = Expression(args, 0);
+      if (n < 0 || n >= kMaxParameters) return MacroError();
       Current_ = n;
       Parameters[static_cast<size_t>(n)].Unconsumed = false;
       return true;
     }
     case mcG:
-      if (!readTarget()) return false;
-      return jump();
+      if (!ReadTarget(step, &target)) return false;
+      return Jump(target);
     case mcGPar:
     case mcNPar: {
       const std::string_view form = args.Next();
-      if (!readTarget()) return false;
+      if (!ReadTarget(step, &target)) return false;
       cur.Unconsumed = false;
       const bool match = MatchesPattern(cur.Form(), Filter, form);
-      return match == (code == mcGPar) ? jump() : true;
+      return match == (code == mcGPar) ? Jump(target) : true;
     }
     case mcGCmd:
     case mcNCmd: {
       const std::string_view name = args.Next();
-      if (!readTarget()) return false;
+      if (!ReadTarget(step, &target)) return false;
       const bool equal = platform::EqualNoCaseAscii(CommandName_, name);
-      if (code == mcGCmd) return equal ? jump() : true;
-      return CommandName_.empty() || !equal ? jump() : true;
+      if (code == mcGCmd) return equal ? Jump(target) : true;
+      return CommandName_.empty() || !equal ? Jump(target) : true;
     }
     case mcError: {
-      const int32_t n = expr(0);
+      const int32_t n = Expression(args, 0);
       Reporter_.ReportAtLine(static_cast<uint32_t>(100 + int64_t{n}));
       return true;
     }
     case mcTLW:
     case mcTLB: {
-      const auto lo = static_cast<uint32_t>(expr(0));
-      const auto hi = static_cast<uint32_t>(expr(-1));
+      const auto lo = static_cast<uint32_t>(Expression(args, 0));
+      const auto hi = static_cast<uint32_t>(Expression(args, -1));
       cur.Unconsumed = false;
       const uint32_t v = code == mcTLW ? cur.Offset : cur.Bit;
       if (v < lo || v > hi) Reporter_.ReportAtLine(code == mcTLW ? msgOffsetRange : msgBitRange);
       return true;
     }
     case mcGVar: {
-      const int32_t v = expr(0);
-      if (!readTarget()) return false;
+      const int32_t v = Expression(args, 0);
+      if (!ReadTarget(step, &target)) return false;
       cur.Unconsumed = false;
-      return v != 0 ? jump() : true;
+      return v != 0 ? Jump(target) : true;
     }
     case mcTPar:
       cur.Unconsumed = false;
       if (!PassesFilter(cur.Form(), Filter)) Reporter_.ReportAtLine(msgParamCombination);
       return true;
     case mcTLD: {
-      const int32_t v = expr(0);
-      const int32_t lo = expr(0);
-      const int32_t hi = expr(0x7FFFFFFF);
+      const int32_t v = Expression(args, 0);
+      const int32_t lo = Expression(args, 0);
+      const int32_t hi = Expression(args, 0x7FFFFFFF);
       if (v < lo || v > hi) Reporter_.ReportAtLine(msgAddressRange);
       return true;
     }
     case mcRM:
-      Markers_.Reset(localName());
+      Markers_.Reset(LocalName(args));
       return true;
     case mcRNMX: {
-      const std::string a = localName();
-      const std::string b = localName();
+      const std::string a = LocalName(args);
+      const std::string b = LocalName(args);
       const int32_t index = Markers_.Find(a);
       if (index < 0 || a.empty() || b.empty()) {
         Reporter_.Report(msgInternal34);
@@ -383,9 +311,74 @@ bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) 
     }
     case mcDriverVers:
       if (DriverVersion_.empty()) return true;
-      return Output_.Write(DriverVersion_.c_str(), DriverVersion_.size() + 1) ? true : writeError();
+      return Output_.Write(DriverVersion_.c_str(), DriverVersion_.size() + 1) ? true : WriteError();
     case mcNone:
       break;
   }
-  return macroError();
+  return MacroError();
+}
+
+int32_t DefinitionData::Expression(TMacroArguments& args, int32_t fallback) {
+  const TMacroArgument& word = args.NextArgument();
+  if (word.Text.empty()) return fallback;
+  return word.Constant ? word.Value : EvaluateExpression(word.Text, *this);
+}
+
+std::string DefinitionData::LocalName(TMacroArguments& args) const {
+  std::string name(args.Next());
+  if (!name.empty() && name[0] == '_') {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, Invocation_);
+    name += '_';
+    name.append(digits, result.ptr);
+  }
+  return name;
+}
+
+bool DefinitionData::MacroError() {
+  Reporter_.Report(msgBadMacro);
+  return false;
+}
+
+bool DefinitionData::WriteError() {
+  Reporter_.Report(msgWriteError, {Output_.Name()});
+  return false;
+}
+
+bool DefinitionData::ReadTarget(const TMacroStep& step, int64_t* target) {
+  if (step.Target < 0) {
+    Reporter_.Report(msgReadError, {Name_});
+    return false;
+  }
+  Pos_ += 3;
+  *target = int64_t{step.Target} - LoadBase_;
+  return true;
+}
+
+bool DefinitionData::Jump(int64_t target) {
+  if (target < kDefinitionHeaderSize || target >= Image_.Size()) return MacroError();
+  Pos_ = target;
+  return true;
+}
+
+bool DefinitionData::Call(int32_t parameter, int64_t target) {
+  if (Stack_.size() >= kMaxCallDepth) return MacroError();
+  Stack_.push_back(ParametercodeStackData{Pos_, Current_, Invocation_});
+  Invocation_ = ++InvocationCount_;
+  Current_ = parameter;
+  return Jump(target);
+}
+
+bool DefinitionData::ReferenceSymbol(std::string_view name, int32_t kind, int32_t addend) {
+  return Markers_.Reference(name, static_cast<uint8_t>(kind), addend) ? true : WriteError();
+}
+
+bool DefinitionData::WriteValue(int64_t value, int32_t width) {
+  return Output_.WriteNumber(value, width) ? true : WriteError();
+}
+
+ParameterData* DefinitionData::PresentParameter(int32_t n) {
+  if (n < 0 || n >= kMaxParameters) return nullptr;
+  ParameterData& p = Parameters[static_cast<size_t>(n)];
+  return p.Present() ? &p : nullptr;
 }

@@ -41,6 +41,21 @@ struct TMacroStep {
   uint8_t ArgumentCount = 0;
 };
 
+// The argument words of one step, read in order; "" once they are used up.
+class TMacroArguments {
+ public:
+  explicit TMacroArguments(const TMacroStep& step) : Step_(step) {}
+  const TMacroArgument& NextArgument() {
+    static const TMacroArgument kNone;
+    return Next_ < Step_.ArgumentCount ? Step_.Arguments[Next_++] : kNone;
+  }
+  std::string_view Next() { return NextArgument().Text; }
+
+ private:
+  const TMacroStep& Step_;
+  uint8_t Next_ = 0;
+};
+
 // Reads the step at `offset` of `image` (which must outlive the result's Arguments).
 TMacroStep ReadMacroStep(const std::string& image, std::string_view marker, int64_t offset);
 

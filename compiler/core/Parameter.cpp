@@ -20,7 +20,9 @@ bool PassesFilter(std::string_view form, std::string_view filter) {
       alt.remove_prefix(1);
     }
     if (lastCharMode) {
-      if (!form.empty() && alt.find(form.back()) != std::string_view::npos) return true;
+      if (!form.empty())
+        for (const char c : alt)
+          if (c == form.back()) return true;
     } else if (alt == form) {
       return true;
     }
