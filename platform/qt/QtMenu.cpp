@@ -209,7 +209,8 @@ void TQtBackend::SyncMenus() {
       }
       continue;
     }
-    if (!widget->MenuBar()) {
+    const bool added = !widget->MenuBar();
+    if (added) {
       // Styled before it joins the window, so that it watches the window's keys for Alt.
       auto* bar = new QMenuBar;
       auto* style = new TAltNavigationStyle;
@@ -220,7 +221,7 @@ void TQtBackend::SyncMenus() {
     }
     if (widget->MenuBar()->isHidden()) widget->MenuBar()->show();
     SyncNativeMenu(widget->MenuBar(), menu, window);
-    widget->MenuBarChanged();
+    widget->MenuBarChanged(added);
   }
 }
 

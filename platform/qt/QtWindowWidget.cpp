@@ -143,8 +143,11 @@ void TQtWindowWidget::SetMenuBar(QMenuBar* bar) {
   MenuBarChanged();
 }
 
-void TQtWindowWidget::MenuBarChanged() {
-  // The window keeps its outer size; the client area follows the bar's height.
+void TQtWindowWidget::MenuBarChanged(bool added) {
+  if (added && isWindow()) {
+    SyncGeometry();
+    return;
+  }
   LayoutBars();
   ReportClientSize();
 }
@@ -250,9 +253,22 @@ void TQtWindowWidget::paintEvent(QPaintEvent* event) {
   }
 }
 
+namespace {
+
+// A digit key keeps its virtual key with Shift, whatever character the layout gives it
+// there (Shift+3 is "#" or "§"): the keys of the digit row are X key codes 10 to 19.
+uint32_t VirtualKeyOfEvent(const QKeyEvent& event) {
+  if (uint32_t vk = VirtualKeyOf(event.key())) return vk;
+  const quint32 code = event.nativeScanCode();
+  if (code >= 10 && code <= 19) return code == 19 ? '0' : '1' + (code - 10);
+  return 0;
+}
+
+}  // namespace
+
 void TQtWindowWidget::keyPressEvent(QKeyEvent* event) {
   AltAlone_ = event->key() == Qt::Key_Alt && !event->isAutoRepeat();
-  if (uint32_t vk = VirtualKeyOf(event->key())) InputKey(vk, true);
+  if (uint32_t vk = VirtualKeyOfEvent(*event)) InputKey(vk, true);
   for (QChar ch : event->text()) {
     int32_t byte = UnicodeToCp1252(ch.unicode());
     if (byte >= 0 && byte != 0x7F) InputChar(static_cast<uint8_t>(byte));
@@ -261,7 +277,7 @@ void TQtWindowWidget::keyPressEvent(QKeyEvent* event) {
 
 void TQtWindowWidget::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
-  if (uint32_t vk = VirtualKeyOf(event->key())) InputKey(vk, false);
+  if (uint32_t vk = VirtualKeyOfEvent(*event)) InputKey(vk, false);
   // Alt pressed and released alone, or F10, goes into the window's menu bar.
   bool altAlone = event->key() == Qt::Key_Alt && std::exchange(AltAlone_, false);
   bool f10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier;

@@ -32,8 +32,10 @@ class TQtWindowWidget final : public QWidget {
   // Puts a native menu bar over the client area (top-level windows with a menu).
   void SetMenuBar(QMenuBar* bar);
   QMenuBar* MenuBar() const { return MenuBar_; }
-  // Lays the window out again after the menu bar changed its height or visibility.
-  void MenuBarChanged();
+  // The bar's height or visibility changed: the window keeps its outer size and the client
+  // area follows, except when the bar was just added (`added`): then the window grows by it,
+  // so that the size it was made with (as stored at the last end) stays its client area's.
+  void MenuBarChanged(bool added = false);
   // Height the menu bar takes above the client area (0 without one).
   int32_t TopInset() const;
   // The sub-window that holds this document window in an MDI area; null otherwise.

@@ -109,6 +109,10 @@ TEST_F(QtFrameTest, NativeMenusSendTheLayersMessages) {
   QMenuBar* bar = Bar();
   ASSERT_NE(bar, nullptr);
   ASSERT_EQ(bar->actions().size(), 7);
+  // The bar came after the frame was made: the frame grew by it and its own rectangle (the
+  // size the editor stores and makes it with next time) stayed as made.
+  EXPECT_EQ(GetWindowRect(Frame).Height(), 600);
+  EXPECT_EQ(Backend->WidgetOf(Frame)->height(), 600 + bar->sizeHint().height());
   EXPECT_EQ(bar->actions()[0]->text(), "&Datei");
   EXPECT_EQ(bar->actions()[5]->text(), "&Fenster");
   // The window list sits at the end of "Fenster", the active window checked.
