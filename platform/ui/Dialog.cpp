@@ -7,6 +7,7 @@
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/MessageLoop.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/UiState.h"
 #include "platform/ui/UiSystem.h"
 #include "platform/ui/Window.h"
@@ -154,8 +155,8 @@ TWindow MakeDialog(TWindow owner, TWindow parent, const TDialogTemplate& t, TDia
     TRect over = owner ? GetWindowRect(owner) : TRect{0, 0, 800, 600};
     TPoint topLeft = owner && GetParent(owner) ? ClientToScreen(GetParent(owner), {over.Left, over.Top})
                                                : TPoint{over.Left, over.Top};
-    rect = OffsetRect(size, std::max(topLeft.X + (over.Width() - size.Width()) / 2, 0),
-                      std::max(topLeft.Y + (over.Height() - size.Height()) / 2, 0));
+    rect = KeepOnScreen(OffsetRect(size, topLeft.X + (over.Width() - size.Width()) / 2,
+                                   topLeft.Y + (over.Height() - size.Height()) / 2));
   }
   auto* data = new TDialogData{proc, param, owner, modal};
   uint32_t style = (t.Style & ~WS_VISIBLE) | (parent ? WS_CHILD | DS_CONTROL : 0);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/MessageLoop.h"
+#include "platform/ui/SystemMetrics.h"
 #include "platform/ui/UiState.h"
 #include "platform/ui/Window.h"
 
@@ -140,8 +141,9 @@ void Layout(TWindow sheet, TSheet& s) {
   TRect r = GetWindowRect(sheet);
   int32_t width = tabWidth + 2 * margin;
   int32_t height = y + buttonHeight + margin;
-  MoveWindow(sheet, TRect{r.Left - (width - r.Width()) / 2, r.Top - (height - r.Height()) / 2,
-                          r.Left - (width - r.Width()) / 2 + width, r.Top - (height - r.Height()) / 2 + height});
+  // Still centred where the dialog was, grown to its pages, but with its title on the screen.
+  const int32_t left = r.Left - (width - r.Width()) / 2, top = r.Top - (height - r.Height()) / 2;
+  MoveWindow(sheet, KeepOnScreen(TRect{left, top, left + width, top + height}));
 }
 
 intptr_t SheetProc(TWindow sheet, uint32_t message, uintptr_t wParam, intptr_t lParam) {

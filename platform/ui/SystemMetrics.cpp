@@ -1,6 +1,8 @@
 // Metrics of the screen, the program-wide wait cursor and window placement.
 #include "platform/ui/SystemMetrics.h"
 
+#include <algorithm>
+
 #include "platform/ui/Mdi.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/UiState.h"
@@ -104,6 +106,13 @@ void SetShowState(TWindow window, TShowState state) {
   } else if (!resized) {
     SendMessage(window, WM_SIZE, SizeKind(state), MakeLParam(w->Rect.Width(), w->Rect.Height()));
   }
+}
+
+TRect KeepOnScreen(TRect rect) {
+  const int32_t right = GetSystemMetrics(SM_CXSCREEN), bottom = GetSystemMetrics(SM_CYSCREEN);
+  const int32_t x = std::max(std::min(rect.Left, right - rect.Width()), 0);
+  const int32_t y = std::max(std::min(rect.Top, bottom - rect.Height()), 0);
+  return OffsetRect(rect, x - rect.Left, y - rect.Top);
 }
 
 TShowState GetShowState(TWindow window) {

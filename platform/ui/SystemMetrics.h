@@ -36,6 +36,10 @@ constexpr int32_t COLOR_BTNTEXT = 18;
 // unknown index.
 int32_t GetSystemMetrics(int32_t index);
 
+// A top-level window's rectangle moved, not resized, to lie on the screen as far as its size
+// allows (its top left corner wins when it is larger), so that its title stays reachable.
+TRect KeepOnScreen(TRect rect);
+
 // Shows the wait cursor over every window of the program while it lives; nests.
 class TWaitCursor {
  public:

@@ -8,6 +8,7 @@
 #include "UiFixture.h"
 #include "platform/ui/DialogScript.h"
 #include "platform/ui/PropertySheet.h"
+#include "platform/ui/SystemMetrics.h"
 
 using namespace platform;
 
@@ -178,6 +179,25 @@ TEST_F(PropertySheetTest, SheetWithoutPagesOrWithABadPageIsNotShown) {
   EXPECT_EQ(PropertySheet(empty), -1);
   Pages[4].Template = nullptr;
   EXPECT_EQ(PropertySheet(Header), -1);
+}
+
+TEST_F(PropertySheetTest, SheetOverALowOwnerAtTheTopKeepsItsTitleOnTheScreen) {
+  // Pages taller than the owner: centred over it, the sheet would start above the screen.
+  constexpr TDialogTemplate kTall{"Seite", {150, 220}, kPageItems};
+  for (TPropSheetPage& page : Pages) page.Template = &kTall;
+  Header.Owner = CreateWindowEx(0, "Recorder", "R", WS_VISIBLE, TRect{20, 20, 620, 156}, 0, nullptr);
+  TRect placed{};
+  TScriptSteps steps;
+  steps.Then([&] {
+    placed = GetWindowRect(Sheet());
+    ScriptKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(Run(steps), 0);
+  ASSERT_GT(placed.Height(), 136);
+  EXPECT_EQ(placed.Top, 0);
+  EXPECT_LE(placed.Bottom, GetSystemMetrics(SM_CYSCREEN));
+  // Across it stays centred over the owner.
+  EXPECT_EQ(placed.Left + placed.Width() / 2, 320);
 }
 
 }  // namespace
