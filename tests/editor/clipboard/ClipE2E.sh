@@ -2,7 +2,8 @@
 # End to end: the real zkedit32 on its own virtual X server and the system clipboard. Text
 # with umlauts put on the clipboard by xclip is pasted with Ctrl+V into a window in DOS mode
 # (/D) and saved with Ctrl+S: the file holds the DOS code page's bytes. A second file opened
-# in the running editor is copied with Ctrl+A, Ctrl+C and read back by xclip as UTF-8.
+# in the running editor is copied with Ctrl+A, Ctrl+C and read back by xclip as UTF-8, then
+# doubled through an extended-clipboard slot.
 # Exit 77 (skipped) when Xvfb, xdotool or xclip is missing.
 # usage: ClipE2E.sh ZKEDIT32 OUTDIR
 set -u
@@ -95,4 +96,13 @@ until copied; do
   xdotool key ctrl+c
   poll 5 copied && break
 done
+
+# The extended clipboard's accelerators: Alt+Shift+3 takes the selection into slot 3, Alt+3
+# inserts it at the end; Ctrl+S shows it on disk.
+xdotool key alt+shift+3
+xdotool key ctrl+End
+xdotool key alt+3
+xdotool key ctrl+s
+slotted() { [ "$(hex "$WIN")" = "$(printf 'Gr\374\337e WeltGr\374\337e Welt' | od -An -tx1 | tr -d ' \n')" ]; }
+poll 10 slotted || { od -c "$WIN" >"$OUTDIR/win.txt"; fail "Alt+Shift+3 and Alt+3 did not copy and insert (see win.txt)"; }
 echo "PASS"
