@@ -162,4 +162,27 @@ TEST(MalformedDefinitionTest, LiteralRunawayStopsAtTheStepLimit) {
   EXPECT_LE(m.Out.Bytes().size(), 1000u);
 }
 
+TEST(MalformedDefinitionTest, StepLimitCountsLiteralBytesAndMarkerCandidates) {
+  // A two-byte marker: a lone FE is a candidate that costs a step and stays a literal byte.
+  const std::string text =
+      ".definition\n.base 10000h\n.init INIT\n.command CMD\n.marker MARK\n.table 0\n"
+      ".compiler CVER\n.driver DVER\nMARK: .mark 0FEh 0FFh\n"
+      "CVER: db \"Test 01.05#07\", 0\nDVER: db \"Definition Vers.:01.00\", 0\nINIT: @\n"
+      "CMD: db 1, 0FEh, 2\n @ VAR B 9\n db 0FEh, 0FEh, 3\n @ G -> NEXT\nNEXT: db 4\n @\n";
+  std::string outcome;  // per limit: "!" for a stop, then the bytes written
+  for (int64_t limit = 1; limit <= 10; ++limit) {
+    TMachine m(Assemble(text), limit);
+    ASSERT_TRUE(m.Loaded);
+    (void)m.Def.RunCommandMacro("X");
+    outcome += (m.List.Contains(msgBadMacro) ? "!" : "") + std::to_string(m.Out.Bytes().size()) + " ";
+  }
+  EXPECT_EQ(outcome, "!0 !0 !4 !4 !4 !4 !7 !7 8 8 ");
+  // The same steps cost the same again on the next command.
+  TMachine m(Assemble(text), 9);
+  (void)m.Def.RunCommandMacro("X");
+  (void)m.Def.RunCommandMacro("X");
+  EXPECT_FALSE(m.List.Contains(msgBadMacro));
+  EXPECT_EQ(m.Out.Bytes(), Bytes({1, 0xFE, 2, 9, 0xFE, 0xFE, 3, 4, 1, 0xFE, 2, 9, 0xFE, 0xFE, 3, 4}));
+}
+
 }  // namespace
