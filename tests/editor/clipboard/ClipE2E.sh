@@ -23,6 +23,8 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
+# A test run that is stopped still takes its X server and editor down.
+trap 'exit 2' INT TERM HUP
 fail() { echo "FAIL: $*"; exit 1; }
 
 poll() {
