@@ -1,6 +1,7 @@
 // The single pass over the source: tokens to labels, data lists, braces and command macros.
 #include "compiler/core/Compile.h"
 
+#include <algorithm>
 #include <string>
 
 #include "compiler/core/Block.h"
@@ -152,7 +153,7 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
   // Labels, the hidden symbols of blocks and the macros' own symbols come to nearly one for
   // every two lines, references to a little more than one per line. Room that stays unused
   // costs address space only.
-  const auto lines = static_cast<size_t>(Source_.LineCount());
+  const auto lines = std::min<size_t>(static_cast<size_t>(Source_.LineCount()), size_t{1} << 24);
   Markers_.Reserve(lines / 2 + 64, lines + lines / 4 + 64);
   if (definition == nullptr || *definition == '\0') return fail(msgNoConfig, {});
   if (driver == nullptr || *driver == '\0') return fail(msgNoDriver, {});
@@ -162,7 +163,8 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
     return kCompileFailed;
   }
   // A record is mostly smaller than its source; untouched room costs address space only.
-  Output_.Reserve(static_cast<size_t>(Source_.Size()) + 4096);
+  Output_.Reserve(static_cast<size_t>(std::min<int64_t>(Source_.Size(), DestinationData::kMaxBytes)) +
+                  4096);
   if (!Definitions_.Load(definition, driver)) {
     Output_.Discard();
     return kCompileFailed;

@@ -116,6 +116,10 @@ const TMacroStep& TMacroSteps::Read(int64_t offset) {
     return Scratch_;
   }
   const std::string& image = *Image_;
+  if (image.size() > kMaxIndexedImage) {
+    Scratch_ = ReadMacroStep(image, Marker_, offset);
+    return Scratch_;
+  }
   if (Index_.empty()) Index_.assign(image.size() + 1, 0);
   int32_t& slot = Index_[static_cast<size_t>(offset)];
   if (slot == 0) {

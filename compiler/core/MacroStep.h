@@ -73,6 +73,10 @@ class TMacroSteps {
     return Read(offset);
   }
 
+  // Images beyond this size (no real definition comes near) are read step by step every
+  // time instead of growing an index four times their size.
+  static constexpr size_t kMaxIndexedImage = size_t{4} << 20;
+
  private:
   const TMacroStep& Read(int64_t offset);
 

@@ -2,6 +2,7 @@
 #include "compiler/core/SourceText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/file/File.h"
@@ -82,7 +83,9 @@ bool TSourceText::Open(const char* name, size_t chunkSize) {
   Buffer_.resize(ChunkSize_ + 1);
   int32_t got = 0;
   while ((got = platform::FileRead(handle, Buffer_.data(), static_cast<int32_t>(ChunkSize_))) > 0) {
-    LineFeeds_ += CountLineFeeds(Buffer_.data(), static_cast<size_t>(got));
+    // Saturates: progress and table sizes only estimate from it.
+    const int64_t total = int64_t{LineFeeds_} + CountLineFeeds(Buffer_.data(), static_cast<size_t>(got));
+    LineFeeds_ = static_cast<int32_t>(std::min<int64_t>(total, INT32_MAX));
     Size_ += got;
   }
   if (got < 0 || platform::FileSeek(handle, 0, 0) != 0) {

@@ -185,4 +185,20 @@ TEST(MalformedDefinitionTest, StepLimitCountsLiteralBytesAndMarkerCandidates) {
   EXPECT_EQ(m.Out.Bytes(), Bytes({1, 0xFE, 2, 9, 0xFE, 0xFE, 3, 4, 1, 0xFE, 2, 9, 0xFE, 0xFE, 3, 4}));
 }
 
+// Beyond a size no real definition reaches, steps are read afresh every time; the result
+// is the same.
+TEST(MalformedDefinitionTest, HugeDefinitionRunsLikeASmallOne) {
+  const std::string image = Image("  db 7\n  @ I -> SUB\n  @ VAR W 300", "SUB: db 8\n @ VAR B 9\n @\n");
+  TMachine small(image);
+  TMachine huge(image + std::string(TMacroSteps::kMaxIndexedImage, '\x01'));
+  for (TMachine* m : {&small, &huge}) {
+    ASSERT_TRUE(m->Loaded);
+    (void)m->Def.RunCommandMacro("X");
+    (void)m->Def.RunCommandMacro("X");
+  }
+  EXPECT_EQ(small.Out.Bytes(), Bytes({7, 8, 9, 0x2C, 1, 7, 8, 9, 0x2C, 1}));
+  EXPECT_EQ(huge.Out.Bytes(), small.Out.Bytes());
+  EXPECT_TRUE(huge.List.Items().empty());
+}
+
 }  // namespace
