@@ -74,7 +74,7 @@ int Run(int argc, char** argv) {
     return 2;
   }
   const std::string source = ReplaceExtension(options.Source, "vel");
-  ReadSourceOptions(ReadAll(source), options);
+  (void)ReadSourceOptionsOfFile(source, options);  // an unreadable source is the compile's to report
   const std::string record = ReplaceExtension(source, "ved");
   const std::string messageFile = ReplaceExtension(source, "err");
   const std::string definition = programDir + "/ZIRE.CFG";

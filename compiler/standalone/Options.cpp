@@ -1,9 +1,14 @@
 // Option parsing shared by the command line and the option lines of a source.
 #include "compiler/standalone/Options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "platform/file/File.h"
 
 namespace {
 
@@ -36,15 +41,30 @@ bool IsAbsolutePath(const std::string& s) {
 
 // The text's lines (without their LF) in order, until `visit` returns false.
 template <class TVisit>
-void ForEachLine(const std::string& text, TVisit visit) {
+void ForEachLine(std::string_view text, TVisit visit) {
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(start, end - start);
     start = end + 1;
     if (!visit(line)) return;
   }
+}
+
+// One line of the source: an option is taken; false for the line that ends the options.
+bool TakeOptionLine(std::string_view line, TVelwcompOptions& options) {
+  if (line.substr(0, 2) == ";-") line.remove_prefix(1);
+  if (line.empty() || (line[0] != '-' && line[0] != '/')) return true;
+  if (line.substr(0, 2) == "--") return false;
+  if (line.size() < 2) return true;
+  std::string value(line.substr(2));
+  if (const size_t semicolon = value.find(';'); semicolon != std::string::npos)
+    value.erase(semicolon);
+  while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
+    value.pop_back();
+  Take(line[1], value, options);
+  return true;
 }
 
 }  // namespace
@@ -61,24 +81,44 @@ TVelwcompOptions ParseArguments(const std::vector<std::string>& args) {
 }
 
 void ReadSourceOptions(const std::string& text, TVelwcompOptions& options) {
-  ForEachLine(text, [&options](std::string line) {
-    if (line.rfind(";-", 0) == 0) line.erase(0, 1);
-    if (line.empty() || (line[0] != '-' && line[0] != '/')) return true;
-    if (line.rfind("--", 0) == 0) return false;
-    if (line.size() < 2) return true;
-    std::string value = line.substr(2);
-    if (const size_t semicolon = value.find(';'); semicolon != std::string::npos)
-      value.erase(semicolon);
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
-      value.pop_back();
-    Take(line[1], value, options);
-    return true;
-  });
+  ForEachLine(text, [&options](std::string_view line) { return TakeOptionLine(line, options); });
+}
+
+bool ReadSourceOptionsOfFile(const std::string& name, TVelwcompOptions& options,
+                             size_t chunkSize) {
+  const int32_t handle = platform::FileOpen(name.c_str(), platform::TFileAccess::ReadOnly);
+  if (handle < 0) return false;
+  std::vector<char> chunk(std::max<size_t>(chunkSize, 1));
+  std::string line;  // the part of a line that a chunk boundary cut
+  bool more = true;
+  int32_t got = 0;
+  while (more && (got = platform::FileRead(handle, chunk.data(),
+                                           static_cast<int32_t>(chunk.size()))) > 0) {
+    const std::string_view piece(chunk.data(), static_cast<size_t>(got));
+    size_t start = 0;
+    while (more) {
+      const size_t end = piece.find('\n', start);
+      if (end == std::string_view::npos) break;
+      if (line.empty()) {
+        more = TakeOptionLine(piece.substr(start, end - start), options);
+      } else {
+        line.append(piece.substr(start, end - start));
+        more = TakeOptionLine(line, options);
+        line.clear();
+      }
+      start = end + 1;
+    }
+    if (more) line.append(piece.substr(start));
+  }
+  if (more && !line.empty()) (void)TakeOptionLine(line, options);  // the last line, no LF
+  platform::FileClose(handle);
+  return got >= 0;
 }
 
 std::string FirstNonOptionLine(const std::string& text) {
   std::string found;
-  ForEachLine(text, [&found](std::string line) {
+  ForEachLine(text, [&found](std::string_view view) {
+    std::string line(view);
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
       line.pop_back();
     if (line.empty() || line[0] == '-' || line[0] == '/' || line.rfind(";-", 0) == 0) return true;

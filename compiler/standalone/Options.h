@@ -1,6 +1,7 @@
 // The command line of velwcomp: the source file and the options -E, -T, -R.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +24,10 @@ TVelwcompOptions ParseArguments(const std::vector<std::string>& args);
 // or ";-"; a line "--" (or ";--") ends the search. The value ends at ";", trailing blanks,
 // tabs and carriage returns removed. The first occurrence wins.
 void ReadSourceOptions(const std::string& text, TVelwcompOptions& options);
+// Same for a source file, read in chunks of `chunkSize` bytes so that a big source is not
+// held whole next to the compiler's own reading of it; false when it cannot be read.
+bool ReadSourceOptionsOfFile(const std::string& name, TVelwcompOptions& options,
+                             size_t chunkSize = size_t{64} << 10);
 
 // The first line of a file text that is not an option line (the source named in
 // "velwcomp.cfg" when the command line names none); empty when there is none.

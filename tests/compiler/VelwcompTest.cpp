@@ -40,6 +40,32 @@ TEST(VelwcompOptionsTest, SourceLinesFillWhatIsMissing) {
   EXPECT_EQ(FirstNonOptionLine("-Tx\n;-Ry\n\nprog.vel \r\nnext\n"), "prog.vel");
 }
 
+// The file is read in chunks; lines cut by a chunk end give the same options as the text.
+TEST(VelwcompOptionsTest, SourceFileInChunksReadsLikeItsText) {
+  TTempDir dir;
+  auto options = [](const TVelwcompOptions& o) {
+    return o.Driver.value_or("-") + "|" + o.Ram.value_or("-") + "|" + o.Editor.value_or("-");
+  };
+  for (const std::string& text :
+       {std::string("; header\n;-TZIRE.DRV ; driver\t \r\n\n-R16\n/eED  \n--\n-TLATE\nX()\n"),
+        std::string("X()\r\n;-RAM\r\n-T\r\n/Elast"), std::string(";--\n-TNO\n"),
+        std::string(200, 'x') + "\n-T" + std::string(100, 'd') + "\n-E\n"}) {
+    TVelwcompOptions fromText;
+    ReadSourceOptions(text, fromText);
+    const std::string file = dir.Write("opt.vel", text);
+    for (size_t chunk : {1, 2, 3, 5, 64, 65536}) {
+      TVelwcompOptions fromFile;
+      EXPECT_TRUE(ReadSourceOptionsOfFile(file, fromFile, chunk));
+      EXPECT_EQ(options(fromFile), options(fromText)) << text << " in chunks of " << chunk;
+    }
+  }
+  TVelwcompOptions none;
+  EXPECT_FALSE(ReadSourceOptionsOfFile(dir.File("missing.vel"), none));
+  TVelwcompOptions tail;
+  ASSERT_TRUE(ReadSourceOptionsOfFile(dir.Write("tail.vel", "X()\n/Elast"), tail, 4));
+  EXPECT_EQ(tail.Editor, "last");
+}
+
 TEST(VelwcompOptionsTest, MessageFileLines) {
   TMessageList list;
   list.Add(mtError, 200, "[Zeile:3]  Syntax Fehler !");
