@@ -163,8 +163,8 @@ int32_t TCompilation::Run(const char* source, const char* definition, const char
     return kCompileFailed;
   }
   // A record is mostly smaller than its source; untouched room costs address space only.
-  Output_.Reserve(static_cast<size_t>(std::min<int64_t>(Source_.Size(), DestinationData::kMaxBytes)) +
-                  4096);
+  const int64_t recordGuess = std::min<int64_t>(Source_.Size(), DestinationData::kMaxBytes);
+  Output_.Reserve(static_cast<size_t>(recordGuess) + 4096);
   if (!Definitions_.Load(definition, driver)) {
     Output_.Discard();
     return kCompileFailed;

@@ -84,5 +84,5 @@ class TMacroSteps {
   std::string Marker_;
   std::vector<int32_t> Index_;  // offset -> 1 + index into Steps_, 0 when not yet read
   std::vector<TMacroStep> Steps_;
-  TMacroStep Scratch_;          // for an offset outside the image
+  TMacroStep Scratch_;          // for an offset outside the image, or an oversized image
 };

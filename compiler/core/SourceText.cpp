@@ -84,7 +84,8 @@ bool TSourceText::Open(const char* name, size_t chunkSize) {
   int32_t got = 0;
   while ((got = platform::FileRead(handle, Buffer_.data(), static_cast<int32_t>(ChunkSize_))) > 0) {
     // Saturates: progress and table sizes only estimate from it.
-    const int64_t total = int64_t{LineFeeds_} + CountLineFeeds(Buffer_.data(), static_cast<size_t>(got));
+    const int64_t total =
+        int64_t{LineFeeds_} + CountLineFeeds(Buffer_.data(), static_cast<size_t>(got));
     LineFeeds_ = static_cast<int32_t>(std::min<int64_t>(total, INT32_MAX));
     Size_ += got;
   }

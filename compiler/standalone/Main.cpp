@@ -74,7 +74,8 @@ int Run(int argc, char** argv) {
     return 2;
   }
   const std::string source = ReplaceExtension(options.Source, "vel");
-  (void)ReadSourceOptionsOfFile(source, options);  // an unreadable source is the compile's to report
+  // An unreadable source is for the compile to report.
+  (void)ReadSourceOptionsOfFile(source, options);
   const std::string record = ReplaceExtension(source, "ved");
   const std::string messageFile = ReplaceExtension(source, "err");
   const std::string definition = programDir + "/ZIRE.CFG";
