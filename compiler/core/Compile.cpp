@@ -59,6 +59,7 @@ class TCompilation {
   uint32_t DataMemory_;
   TVelProgress Progress_;
   void* Owner_;
+  size_t Filled_ = kMaxParameters;  // parameter slots that may hold a parameter
 };
 
 bool TCompilation::ReportProgress(bool done) {
@@ -77,7 +78,10 @@ bool TCompilation::ReportProgress(bool done) {
 
 void TCompilation::Command(const std::string& word) {
   Blocks_.BeforeCommand(Definitions_.BlockPending);
-  for (auto& p : Definitions_.Parameters) p.Clear();
+  // Only the slots the last command filled can hold anything: macros merely mark parameters
+  // as consumed.
+  for (size_t slot = 0; slot < Filled_; ++slot) Definitions_.Parameters[slot].Clear();
+  Filled_ = 0;
   bool ok = true;
   for (size_t slot = 0; slot < Definitions_.Parameters.size(); ++slot) {
     const int32_t delimiter = Source_.Next(lcParameters);
@@ -86,6 +90,7 @@ void TCompilation::Command(const std::string& word) {
       break;
     }
     if (!Source_.Token().empty()) {
+      Filled_ = slot + 1;
       ParameterData& p = Definitions_.Parameters[slot];
       if (ParseParameterText(Source_.Token(), &p)) {
         p.Unconsumed = true;
@@ -98,8 +103,8 @@ void TCompilation::Command(const std::string& word) {
     if (delimiter == ')') break;
   }
   if (!ok || !Definitions_.RunCommandMacro(word)) return;
-  for (const auto& p : Definitions_.Parameters)
-    if (p.Present() && p.Unconsumed) {
+  for (size_t slot = 0; slot < Filled_; ++slot)
+    if (const ParameterData& p = Definitions_.Parameters[slot]; p.Present() && p.Unconsumed) {
       Reporter_.ReportAtLine(msgParamCount);
       break;
     }

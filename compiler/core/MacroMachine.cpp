@@ -248,7 +248,7 @@ bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) 
       const std::string_view form = args.Next();
       if (!ReadTarget(step, &target)) return false;
       cur.Unconsumed = false;
-      const bool match = MatchesPattern(cur.Form(), Filter, form);
+      const bool match = cur.FormFits(form) && PassesFilter(cur.Form(), Filter);
       return match == (code == mcGPar) ? Jump(target) : true;
     }
     case mcGCmd:

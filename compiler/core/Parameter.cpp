@@ -7,6 +7,17 @@ std::string ParameterData::Form() const {
   return form;
 }
 
+bool ParameterData::FormFits(std::string_view argument) const {
+  if (!argument.empty() && argument[0] == '?') {
+    if (argument.size() < 2) return false;
+    if (Kind != 0) return Kind == argument[1];
+    return !Name.empty() && Name.back() == argument[1];
+  }
+  if (Kind == 0) return argument == Name;
+  return argument.size() == Name.size() + 1 && argument.back() == Kind &&
+         argument.substr(0, Name.size()) == Name;
+}
+
 bool PassesFilter(std::string_view form, std::string_view filter) {
   if (filter.empty()) return true;
   bool lastCharMode = false;

@@ -30,6 +30,9 @@ struct ParameterData {
   bool IsConstant() const { return Name == "$"; }
   // Name followed by the kind letter: "$w", "LOOPm", "Eb".
   std::string Form() const;
+  // The argument test of MatchesPattern on Form(), without building it (it runs for every
+  // pattern a definition tries on a parameter).
+  bool FormFits(std::string_view argument) const;
 };
 
 using TParameters = std::array<ParameterData, kMaxParameters>;

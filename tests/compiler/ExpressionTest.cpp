@@ -88,6 +88,21 @@ TEST(ParameterPatternTest, FilterAlternatives) {
   EXPECT_TRUE(PassesFilter("anything", ""));
 }
 
+// The form test on the parameter itself agrees with the test on its form text.
+TEST(ParameterPatternTest, FormFitsAgreesWithTheFormText) {
+  const std::pair<const char*, char> parameters[] = {
+      {"E", pkWord}, {"E", pkBit}, {"$", pkWord}, {"LOOP", pkName}, {"E", 0}, {"", 0}, {"", pkBit}};
+  for (const auto& [name, kind] : parameters) {
+    ParameterData p;
+    p.Name = name;
+    p.Kind = kind;
+    for (const char* argument : {"Ew", "Eb", "E", "?w", "?b", "?E", "?", "", "$w", "LOOPm",
+                                 "LOOP", "b", "Ewx", "w"})
+      EXPECT_EQ(p.FormFits(argument), MatchesPattern(p.Form(), "", argument))
+          << p.Form() << " against " << argument;
+  }
+}
+
 TEST(ParameterPatternTest, GparArgument) {
   EXPECT_TRUE(MatchesPattern("Ew", "?w/?b", "Ew"));
   EXPECT_FALSE(MatchesPattern("Aw", "?w/?b", "Ew"));
