@@ -2,6 +2,7 @@
 #include "platform/qt/QtWindowWidget.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -264,10 +265,23 @@ uint32_t VirtualKeyOfEvent(const QKeyEvent& event) {
   return 0;
 }
 
+// Modifier releases the layer missed (they went to a native control, or to a window that
+// took the focus between press and release), taken from the modifiers an event carries.
+void SyncModifiers(Qt::KeyboardModifiers m) {
+  InputModifiers(m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier),
+                 m.testFlag(Qt::AltModifier));
+}
+
+bool IsModifierKey(int key) {
+  return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+         key == Qt::Key_AltGr || key == Qt::Key_Meta;
+}
+
 }  // namespace
 
 void TQtWindowWidget::keyPressEvent(QKeyEvent* event) {
   AltAlone_ = event->key() == Qt::Key_Alt && !event->isAutoRepeat();
+  if (!IsModifierKey(event->key())) SyncModifiers(event->modifiers());
   if (uint32_t vk = VirtualKeyOfEvent(*event)) InputKey(vk, true);
   for (QChar ch : event->text()) {
     int32_t byte = UnicodeToCp1252(ch.unicode());
@@ -292,6 +306,7 @@ void TQtWindowWidget::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void TQtWindowWidget::mousePressEvent(QMouseEvent* event) {
+  SyncModifiers(event->modifiers());
   QPoint p = event->position().toPoint() - QPoint(0, TopInset());
   if (event->button() == Qt::LeftButton) InputMouse(Window_, WM_LBUTTONDOWN, {p.x(), p.y()});
   if (event->button() == Qt::RightButton) InputMouse(Window_, WM_RBUTTONDOWN, {p.x(), p.y()});
@@ -304,6 +319,7 @@ void TQtWindowWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TQtWindowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  SyncModifiers(event->modifiers());
   QPoint p = event->position().toPoint() - QPoint(0, TopInset());
   if (event->button() == Qt::LeftButton) InputMouse(Window_, WM_LBUTTONDBLCLK, {p.x(), p.y()});
 }
@@ -320,6 +336,7 @@ void TQtWindowWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void TQtWindowWidget::focusInEvent(QFocusEvent*) {
+  SyncModifiers(QGuiApplication::queryKeyboardModifiers());
   if (IsWindow(Window_) && GetFocus() != Window_) InputFocus(Window_);
 }
 

@@ -1,6 +1,8 @@
 // Input from the back end: key state, routing to focus and capture, sizes.
 #include "platform/ui/Input.h"
 
+#include <utility>
+
 #include "platform/ui/Controls.h"
 #include "platform/ui/Mdi.h"
 #include "platform/ui/MessageLoop.h"
@@ -69,6 +71,15 @@ void InputKey(uint32_t virtualKey, bool down) {
                           : (system ? WM_SYSKEYUP : WM_KEYUP);
   intptr_t keyData = 1 | (altHeld ? kKeyDataAltDown : 0);
   PostMessage(s->Focus, message, virtualKey, keyData);
+}
+
+void InputModifiers(bool shift, bool control, bool alt) {
+  TUiState* s = State();
+  if (!s) return;
+  const std::pair<uint32_t, bool> keys[] = {{VK_SHIFT, shift}, {VK_CONTROL, control}, {VK_MENU, alt}};
+  for (auto [key, down] : keys) {
+    if (s->AsyncKeys[key] && !down) InputKey(key, false);
+  }
 }
 
 void InputChar(uint8_t character) {

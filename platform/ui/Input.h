@@ -10,6 +10,10 @@ namespace platform {
 // Posts WM_KEYDOWN / WM_KEYUP to the focus window (WM_SYSKEYDOWN / WM_SYSKEYUP while Alt is
 // down or for F10) and keeps the key state.
 void InputKey(uint32_t virtualKey, bool down);
+// The modifier keys as the back end saw them with its latest event. A release the layer
+// never heard of (it went to a native control or another program while the focus moved) is
+// delivered now, so that Ctrl, Shift or Alt do not stay down for the windows.
+void InputModifiers(bool shift, bool control, bool alt);
 // Posts WM_CHAR (WM_SYSCHAR while Alt is down) with a byte of the Windows code page.
 void InputChar(uint8_t character);
 // Mouse message in the client coordinates of `window`; goes to the capture window when

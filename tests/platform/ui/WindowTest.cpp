@@ -114,6 +114,29 @@ TEST_F(WindowTest, KeysGoToFocusWithStateAndAltMakesSystemKeys) {
   EXPECT_EQ(Count(WM_SYSCHAR), 1);
 }
 
+TEST_F(WindowTest, AModifierReleaseTheLayerMissedIsDeliveredFromTheNextEventsState) {
+  TWindow w = Make();
+  SetFocus(w);
+  InputKey(VK_CONTROL, true);
+  InputKey(VK_SHIFT, true);
+  RunPendingMessages();
+  ASSERT_TRUE(IsKeyDown(VK_CONTROL));
+  // Ctrl was let go while a native control had the keys: the next event shows Shift only.
+  Seen().clear();
+  InputModifiers(true, false, false);
+  RunPendingMessages();
+  EXPECT_FALSE(IsKeyDown(VK_CONTROL));
+  EXPECT_TRUE(IsKeyDown(VK_SHIFT));
+  EXPECT_EQ(Count(WM_KEYUP), 1);
+  // Keys that are up stay so without messages.
+  Seen().clear();
+  InputModifiers(false, false, false);
+  InputModifiers(false, false, false);
+  RunPendingMessages();
+  EXPECT_EQ(Count(WM_KEYUP), 1);
+  EXPECT_FALSE(IsKeyDown(VK_SHIFT));
+}
+
 TEST_F(WindowTest, DoubleClickNeedsClassStyle) {
   TWindowClass plain;
   plain.Name = "Plain";
