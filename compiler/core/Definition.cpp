@@ -22,6 +22,12 @@ bool SameVersion(std::string_view a, std::string_view b) {
   return platform::EqualNoCaseAscii(a, b);
 }
 
+void DefinitionData::Unload() {
+  // The steps read so far point into the image that is about to be replaced.
+  Loaded_ = false;
+  MacroSteps_.Reset(nullptr, {});
+}
+
 bool DefinitionData::ToOffset(int32_t address, int64_t* offset) const {
   if (address < 0) return false;
   *offset = int64_t{address} - LoadBase_;
@@ -47,6 +53,7 @@ bool DefinitionData::LoadHeader() {
 }
 
 bool DefinitionData::Load(const char* definitionName, const char* driverName) {
+  Unload();
   if (definitionName == nullptr || *definitionName == '\0') {
     Reporter_.Report(msgNoConfig);
     return false;
@@ -74,6 +81,7 @@ bool DefinitionData::CompilerVersionFits() {
 }
 
 bool DefinitionData::LoadImages(std::string definition, const std::string* driverBytes) {
+  Unload();
   Name_ = "ZIRE.CFG";
   Image_.Assign(std::move(definition));
   if (!LoadHeader()) return false;

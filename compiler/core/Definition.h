@@ -69,6 +69,7 @@ class DefinitionData : private TExpressionTerms {
   static constexpr size_t kMaxCallDepth = 10'000;
 
  private:
+  void Unload();
   bool LoadHeader();
   bool CompilerVersionFits();
   bool FinishLoad();

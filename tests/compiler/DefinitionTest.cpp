@@ -204,4 +204,18 @@ TEST(MalformedDefinitionTest, HugeDefinitionRunsLikeASmallOne) {
   EXPECT_TRUE(huge.List.Items().empty());
 }
 
+// A definition that fails to load leaves nothing of the one loaded before it to run.
+TEST(MalformedDefinitionTest, FailedReloadRunsNoCommands) {
+  TMachine m(Image("  db 5"));
+  ASSERT_TRUE(m.Loaded);
+  EXPECT_TRUE(m.Def.RunCommandMacro("X"));
+  EXPECT_EQ(m.Out.Bytes(), Bytes({5}));
+  const std::string driver = Assemble(DriverText());
+  const std::string older = Assemble(DefinitionText("", "  db 6", "", "Alt 01.04#01"));
+  EXPECT_FALSE(m.Def.LoadImages(older, &driver));
+  EXPECT_TRUE(m.List.Contains(msgCompilerVersion));
+  EXPECT_FALSE(m.Def.RunCommandMacro("X"));
+  EXPECT_EQ(m.Out.Bytes(), Bytes({5}));
+}
+
 }  // namespace
