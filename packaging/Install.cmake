@@ -72,6 +72,8 @@ set(CPACK_PACKAGE_CONTACT "Z&K Quellwerk <zkedit32@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The toolkit's German texts for its file and print dialogs (English without them).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 # The build keeps its debugging information; the package does not need it.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -5,11 +5,12 @@ set -eu
 # Run time of the Qt back end and the end-to-end tests of real windows: fonts, a virtual X
 # server with X input (xdotool), the X clipboard (xclip), window dumps (xwd), PDF tools,
 # the checkers of the installed desktop entries and file types, and the X event monitor
-# (x11-utils) with which the start-up benchmark waits for the frame.
+# (x11-utils) with which the start-up benchmark waits for the frame; the toolkit's German
+# texts (qt6-translations-l10n) for its file and print dialogs.
 PACKAGES="build-essential cmake ninja-build pkg-config git python3 \
 libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev \
 libqt6gui6 fonts-dejavu-core xvfb xauth xdotool xclip x11-apps poppler-utils ripgrep \
-desktop-file-utils libxml2-utils shared-mime-info x11-utils $*"
+desktop-file-utils libxml2-utils shared-mime-info x11-utils qt6-translations-l10n $*"
 
 missing=""
 for p in $PACKAGES; do

@@ -10,12 +10,15 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSessionManager>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 #include <errno.h>
 
 #include <algorithm>
@@ -103,6 +106,14 @@ QFont MakeQFont(const TLogFont& log) {
 
 TQtBackend::TQtBackend() {
   if (!QApplication::instance()) OwnApp_ = std::make_unique<QApplication>(gArgc, gArgv);
+  // The toolkit's own dialogs (files, printing, colours) speak the program's language.
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  auto translator = std::make_unique<QTranslator>();
+  if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator.get());
+    Translator_ = std::move(translator);
+  }
 #ifndef QT_NO_SESSIONMANAGER
   // Logging out: the windows are asked as at a close (save prompts) when the session
   // manager lets us ask the user; otherwise the end signal's recovery copies keep the work.

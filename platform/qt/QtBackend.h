@@ -11,6 +11,7 @@
 class QApplication;
 class QFont;
 class QTimer;
+class QTranslator;
 class QWidget;
 
 namespace platform {
@@ -78,6 +79,7 @@ class TQtBackend final : public TUiBackend {
  private:
   friend class TQtWindowWidget;
   std::unique_ptr<QApplication> OwnApp_;
+  std::unique_ptr<QTranslator> Translator_;  // the toolkit's German texts, when installed
   std::map<TWindow, TQtWindowWidget*> Widgets_;
   std::map<TWindow, QWidget*> Controls_;  // native widgets of dialog controls
   std::map<std::string, std::unique_ptr<QFont>> Fonts_;

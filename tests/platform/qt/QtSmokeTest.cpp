@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWidget>
@@ -208,4 +211,19 @@ TEST(QtSmokeTest, DocumentWindowPaintsTakesInputAndFollowsTheScroller) {
   DestroyWindow(frame);
   EXPECT_EQ(backend->WidgetOf(doc), nullptr);
   ShutdownUi();
+}
+
+TEST(QtSmokeTest, TheToolkitsOwnDialogsSpeakGerman) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const QString file = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm";
+  if (!QFile::exists(file)) {
+    GTEST_SKIP() << "no German toolkit texts installed (" << file.toStdString() << ")";
+  }
+  InitUi(std::make_unique<TQtBackend>());
+  // Texts of the file dialog, which the program does not draw itself.
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Suchen in:"));
+  EXPECT_EQ(QLocale().language(), QLocale::German);
+  ShutdownUi();
+  // The next back end installs its texts again; none outlives its back end.
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Look in:"));
 }
