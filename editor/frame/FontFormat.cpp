@@ -151,8 +151,15 @@ std::string FormatDosFontString(const TLogFont& f) {
 }
 
 TKindColors DefaultKindColors(TColorKind kind, const TSystemColors& system) {
-  if (kind == TColorKind::Grep)
-    return {system.ButtonText, system.ButtonFace, platform::MakeRgb(255, 255, 255)};
+  if (kind == TColorKind::Grep) {
+    // Hits in white stand out on a grey button face; on the near-white faces of today's
+    // desktops they would vanish, so they are red there, as with the system colours.
+    const platform::TColorRef face = system.ButtonFace;
+    const int32_t brightness = (face & 0xFF) + ((face >> 8) & 0xFF) + ((face >> 16) & 0xFF);
+    const platform::TColorRef hit = brightness > 3 * 208 ? platform::MakeRgb(255, 0, 0)
+                                                         : platform::MakeRgb(255, 255, 255);
+    return {system.ButtonText, system.ButtonFace, hit};
+  }
   return {system.WindowText, system.Window, system.WindowText};
 }
 

@@ -8,6 +8,7 @@
 #include "editor/frame/Frame.h"
 #include "editor/frame/FrameSettings.h"
 #include "editor/settings/FileListDialogs.h"
+#include "editor/grep/GrepChildData.h"
 #include "editor/grep/GrepWindow.h"
 #include "editor/frame/HandOver.h"
 #include "editor/frame/ShowMessage.h"
@@ -216,6 +217,10 @@ void TFrame::UpdateStatus() {
   if (!StatusBar) return;
   TWindow active = Active();
   uint8_t kind = active ? ChildKind(active) : wkNone;
+  // A running search keeps its single part with the wait text.
+  if (const TGrepChildData* g = kind == wkGrep ? GrepChildOf(active) : nullptr; g && g->Searching) {
+    return;
+  }
   if (kind != StatusKind) {
     StatusKind = kind;
     std::vector<int32_t> edges = ScaledStatusLayout(kind, Dpi);
@@ -232,11 +237,22 @@ void TFrame::UpdateStatus() {
     StatusBarSetText(StatusBar, 1, StatusColumnText(text->ScreenColumn(text->Caret.Line, text->Caret.Column) + 1));
   }
   if (kind == wkGrep) {
+    // Line, column or the bar mode, the character set, then the files and hits counted.
+    const TGrepChildData* grep = GrepChildOf(active);
+    const bool bar = grep && grep->BarMode;
+    if (text) {
+      StatusBarSetText(StatusBar, 0, StatusLineText(text->Caret.Line + 1));
+      const int32_t column = text->ScreenColumn(text->Caret.Line, text->Caret.Column) + 1;
+      StatusBarSetText(StatusBar, 1, bar ? "" : StatusColumnText(column));
+    }
+    StatusBarSetText(StatusBar, 2, LoadResString(bar ? 17 : 16));
+    StatusBarSetText(StatusBar, 3, StatusCharsetText(ChildDosMode(active)));
     std::string first, second;
     if (GrepStatusTexts(gphDone, active, first, second)) {
-      StatusBarSetText(StatusBar, 0, first);
-      StatusBarSetText(StatusBar, 1, second);
+      StatusBarSetText(StatusBar, 4, first);
+      StatusBarSetText(StatusBar, 5, second);
     }
+    return;
   }
   StatusBarSetText(StatusBar, 2, StatusInsertText(ChildOverwrite(active)));
   StatusBarSetText(StatusBar, 3, ChildModified(active) ? LoadResString(8) : "");
@@ -394,9 +410,15 @@ void TFrame::ChildNotify(uint32_t code, const TChildNotify* n, intptr_t lParam, 
       return;
     case cnGrepProgress: {
       std::string first, second;
-      if (StatusBar && n && GrepStatusTexts(n->Value1, n->Child, first, second)) {
+      if (!StatusBar || !n || !GrepStatusTexts(n->Value1, n->Child, first, second)) return;
+      // While the search runs the bar is one part with the wait text; afterwards the
+      // layout of the active window comes back with the counts.
+      StatusKind = 0xFF;
+      if (n->Value1 == gphStart) {
+        StatusBarSetParts(StatusBar, std::vector<int32_t>{-1});
         StatusBarSetText(StatusBar, 0, first);
-        StatusBarSetText(StatusBar, 1, second);
+      } else {
+        UpdateStatus();
       }
       return;
     }

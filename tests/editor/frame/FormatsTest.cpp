@@ -65,6 +65,10 @@ TEST(FontFormatTest, DosFontAndColours) {
   TKindColors grep = ParseColorString("", TColorKind::Grep, sys);
   EXPECT_EQ(grep.Back, 0xC0C0C0u);
   EXPECT_EQ(grep.Highlight, 0xFFFFFFu);
+  // On a near-white face white hits would vanish: they are red there.
+  sys.ButtonFace = 0xF0F0F0;
+  EXPECT_EQ(ParseColorString("", TColorKind::Grep, sys).Highlight, platform::MakeRgb(255, 0, 0));
+  EXPECT_EQ(ParseColorString(",,00FFFFFF", TColorKind::Grep, sys).Highlight, 0xFFFFFFu);
 
   platform::TColorRef rgb;
   ASSERT_TRUE(ParseRgbHex6("FF0000", &rgb));

@@ -1,7 +1,11 @@
 // The global search inside the editor's frame: command 183 through the dialog, the hit
 // list's status texts, and a hit opened in the text editor at its line and column.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
+
+#include <string>
+#include <vector>
 
 #include "editor/frame/Frame.h"
 #include "editor/grep/GrepDialog.h"
@@ -69,13 +73,20 @@ TEST_F(GrepFrameTest, CommandSearchesAndAHitOpensAtItsLineAndColumn) {
   TGrepChildData* d = GrepChildOf(list);
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(Frame->Modeless, 0u);
-  EXPECT_EQ(StatusBarText(Frame->StatusBar, 0), "Dateien: 1");
-  EXPECT_EQ(StatusBarText(Frame->StatusBar, 1), "Textstellen: 1");
+  // Bar mode: line, no column, "LIST", the character set, then the counts.
+  ASSERT_TRUE(d->BarMode);
+  std::vector<std::string> parts;
+  for (int32_t i = 0; i < 6; ++i) parts.push_back(StatusBarText(Frame->StatusBar, i));
+  EXPECT_EQ(parts, (std::vector<std::string>{"Z:  1", "", "LIST", "WIN", "Dateien: 1",
+                                              "Textstellen: 1"}));
   EXPECT_TRUE(Frame->IsAvailable(157));
 
   // Caret mode, the caret on the "Z" of the hit: the file opens there.
   Frame->Command(152);
   EXPECT_FALSE(d->BarMode);
+  Frame->UpdateStatus();
+  EXPECT_EQ(StatusBarText(Frame->StatusBar, 1), "S:  1");
+  EXPECT_EQ(StatusBarText(Frame->StatusBar, 2), "EDIT");
   d->SetCaret(8 + 7, 1, false, false);
   SetFocus(list);
   ScriptKey(VK_RETURN);
