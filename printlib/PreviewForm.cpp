@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
@@ -24,6 +25,9 @@ constexpr std::string_view kViewClass = "ZKPreviewPage";
 constexpr uint32_t wm_CountPages = WM_USER + 1;
 constexpr int32_t kBorder = 3;
 constexpr int32_t kRowHeight = 32;
+// The smallest window that shows every button at its full width.
+constexpr int32_t kMinWidth = 4 + 7 * 104;
+constexpr int32_t kMinHeight = 480;
 constexpr uint32_t kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr uint32_t kLabel = WS_VISIBLE | SS_LEFTNOWORDWRAP;
 
@@ -228,10 +232,14 @@ void TPreviewForm::Layout() {
   const int32_t width = client.Width();
   const int32_t height = client.Height();
   const int32_t toolIds[] = {idcPrint, idcNext, idcPrevious, idcZoomIn, idcZoomOut, idcTwoPages, idcClose};
+  // The buttons share the width when the window is too narrow for all of them, so that
+  // "Schließen" stays in reach.
+  constexpr int32_t kTools = static_cast<int32_t>(std::size(toolIds));
+  const int32_t buttonWidth = std::clamp((width - 4) / kTools - 4, 48, 100);
   int32_t x = 4;
   for (int32_t id : toolIds) {
-    MoveWindow(GetDlgItem(Window_, id), TRect{x, 4, x + 100, 4 + 24});
-    x += 104;
+    MoveWindow(GetDlgItem(Window_, id), TRect{x, 4, x + buttonWidth, 4 + 24});
+    x += buttonWidth + 4;
   }
   const int32_t y = height - kRowHeight + 4;
   MoveWindow(GetDlgItem(Window_, idcPageLabel), TRect{6, y + 4, 60, y + 22});
@@ -433,7 +441,10 @@ intptr_t TPreviewForm::DialogProc(TWindow dialog, uint32_t message, uintptr_t wP
         TPoint a = ClientToScreen(parent, TPoint{rect.Left, rect.Top});
         rect = OffsetRect(rect, a.X - rect.Left, a.Y - rect.Top);
       }
-      if (!rect.IsEmpty()) MoveWindow(dialog, rect);
+      // Over the owner, but never smaller than its row of buttons needs.
+      rect.Right = std::max(rect.Right, rect.Left + kMinWidth);
+      rect.Bottom = std::max(rect.Bottom, rect.Top + kMinHeight);
+      if (!rect.IsEmpty()) MoveWindow(dialog, KeepOnScreen(rect));
     } else {
       MoveWindow(dialog, TRect{40, 40, 840, 640});
     }

@@ -70,6 +70,26 @@ TEST_F(PreviewFormTest, OnePageDocumentDisablesNextAndLastAfterTheFirstPaint) {
   EXPECT_EQ(TPreviewForm::Current(), nullptr);
 }
 
+TEST_F(PreviewFormTest, OverASmallFrameEveryButtonStaysInReach) {
+  MoveWindow(Owner, TRect{20, 20, 620, 480});
+  Lines(10);
+  TScriptSteps steps;
+  steps.Then([] {
+    // Wider than the frame, as wide as its buttons need.
+    const TRect window = GetWindowRect(Form().Window());
+    EXPECT_EQ(window.Left, 20);
+    EXPECT_GE(window.Width(), 7 * 104);
+    // Made narrower by the user: the buttons share the width, "Schließen" included.
+    MoveWindow(Form().Window(), TRect{window.Left, window.Top, window.Left + 500, window.Bottom});
+    const TRect client = GetClientRect(Form().Window());
+    const TRect close = GetWindowRect(GetDlgItem(Form().Window(), TPreviewForm::idcClose));
+    EXPECT_LE(close.Right, client.Right);
+    EXPECT_GE(close.Width(), 48);
+    Close();
+  });
+  RunWith(steps);
+}
+
 TEST_F(PreviewFormTest, PageFieldAndStepButtonsStayInsideTheDocument) {
   Lines(3 * kLinesPerPage - 10);
   TScriptSteps steps;
