@@ -113,9 +113,8 @@ void SwitchEditorKind(TFrame& f, TWindow window, uint8_t kind) {
   bool readOnly = ChildReadOnly(window);
   bool maximized = false;
   f.Active(&maximized);
+  // A document window's rectangle is in its MDI client's coordinates already.
   TRect place = GetWindowRect(window);
-  TPoint topLeft = ScreenToClient(f.Client, TPoint{place.Left, place.Top});
-  place = TRect{topLeft.X, topLeft.Y, topLeft.X + place.Width(), topLeft.Y + place.Height()};
   if (maximized) place.Left = INT32_MAX;
   if (name.empty() || !f.CloseDocument(window)) return;
   if (!f.CreateDocumentWindow(kind, name, &place, readOnly) && kind == wkEdit) {

@@ -77,10 +77,14 @@ TEST_F(HexFrameTest, SwitchingToTheTextEditorAndBackKeepsTheFile) {
   std::string path = Dir.Write("t.txt", "Hallo\r\n");
   Start({path});
   ASSERT_EQ(ChildKind(Frame->Active()), wkEdit);
+  SendMessage(Frame->Client, WM_MDIRESTORE, Frame->Active(), 0);
+  MoveWindow(Frame->Active(), TRect{30, 20, 330, 220});
   Frame->Command(202);
   RunPendingMessages();
   ASSERT_EQ(Frame->Documents().size(), 1u);
   ASSERT_EQ(ChildKind(Frame->Active()), wkHex);
+  // The hex window takes the text window's place in the client area.
+  EXPECT_EQ(GetWindowRect(Frame->Active()), (TRect{30, 20, 330, 220}));
   EXPECT_EQ(ChildFileName(Frame->Active()), path);
   EXPECT_EQ(Hex()->BytesAt(0, 3), "Hal");
   Frame->Command(203);
