@@ -61,7 +61,7 @@ class DefinitionData : private TExpressionTerms {
   TParameters Parameters;
   bool BlockPending = false;  // set by "}", shared with the block bookkeeping
   std::array<int32_t, kVariableCount> Variables{};
-  std::string Filter;
+  TParameterFilter Filter;
 
   // Bounds against malformed definitions: instructions plus literal bytes per macro run,
   // and the depth of P/I calls. Both far beyond any real definition.

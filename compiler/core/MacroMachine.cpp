@@ -231,7 +231,7 @@ bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) 
       return true;
     }
     case mcSPF:
-      Filter = std::string(args.Next());
+      Filter.Set(args.Next());
       return true;
     case mcSPP: {
       const int32_t n = Expression(args, 0);
@@ -248,7 +248,7 @@ bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) 
       const std::string_view form = args.Next();
       if (!ReadTarget(step, &target)) return false;
       cur.Unconsumed = false;
-      const bool match = cur.FormFits(form) && PassesFilter(cur.Form(), Filter);
+      const bool match = cur.FormFits(form) && Filter.Passes(cur.Form());
       return match == (code == mcGPar) ? Jump(target) : true;
     }
     case mcGCmd:
@@ -281,7 +281,7 @@ bool DefinitionData::ExecuteInstruction(const TMacroStep& step, bool* finished) 
     }
     case mcTPar:
       cur.Unconsumed = false;
-      if (!PassesFilter(cur.Form(), Filter)) Reporter_.ReportAtLine(msgParamCombination);
+      if (!Filter.Passes(cur.Form())) Reporter_.ReportAtLine(msgParamCombination);
       return true;
     case mcTLD: {
       const int32_t v = Expression(args, 0);

@@ -18,28 +18,43 @@ bool ParameterData::FormFits(std::string_view argument) const {
          argument.substr(0, Name.size()) == Name;
 }
 
-bool PassesFilter(std::string_view form, std::string_view filter) {
-  if (filter.empty()) return true;
+void TParameterFilter::Set(std::string_view text) {
+  if (text == Text_) return;  // the state already belongs to this text ("" at first)
+  Text_ = std::string(text);
+  Empty_ = text.empty();
+  Whole_.clear();
+  LastChars_.fill(false);
   bool lastCharMode = false;
   size_t start = 0;
-  while (start <= filter.size()) {
+  while (!Empty_ && start <= text.size()) {
     size_t end = start;
-    while (end < filter.size() && filter[end] != '/' && filter[end] != '%') ++end;
-    std::string_view alt = filter.substr(start, end - start);
+    while (end < text.size() && text[end] != '/' && text[end] != '%') ++end;
+    std::string_view alt = text.substr(start, end - start);
     if (!alt.empty() && alt[0] == '?') {
       lastCharMode = true;
       alt.remove_prefix(1);
     }
     if (lastCharMode) {
-      if (!form.empty())
-        for (const char c : alt)
-          if (c == form.back()) return true;
-    } else if (alt == form) {
-      return true;
+      for (const char c : alt) LastChars_[static_cast<uint8_t>(c)] = true;
+    } else {
+      Whole_.emplace_back(alt);
     }
     start = end + 1;
   }
+}
+
+bool TParameterFilter::Passes(std::string_view form) const {
+  if (Empty_) return true;
+  if (!form.empty() && LastChars_[static_cast<uint8_t>(form.back())]) return true;
+  for (const std::string& whole : Whole_)
+    if (whole == form) return true;
   return false;
+}
+
+bool PassesFilter(std::string_view form, std::string_view filter) {
+  TParameterFilter parsed;
+  parsed.Set(filter);
+  return parsed.Passes(form);
 }
 
 bool MatchesPattern(std::string_view form, std::string_view filter, std::string_view argument) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 constexpr char pkName = 'm';  // name only (a label)
 constexpr char pkWord = 'w';  // word operand or number
@@ -36,6 +37,22 @@ struct ParameterData {
 };
 
 using TParameters = std::array<ParameterData, kMaxParameters>;
+
+// The filter of SPF, taken apart once when it is set (it is tried for every pattern of every
+// parameter): the alternatives compared whole, and the last characters accepted from the
+// first alternative beginning with "?" on.
+class TParameterFilter {
+ public:
+  void Set(std::string_view text);
+  // See PassesFilter.
+  bool Passes(std::string_view form) const;
+
+ private:
+  std::string Text_;  // what the parts below were taken from
+  bool Empty_ = true;
+  std::vector<std::string> Whole_;
+  std::array<bool, 256> LastChars_{};
+};
 
 // A form passes when one alternative of the filter ("/" or "%" separated) matches: the
 // whole form, or (from the first alternative beginning with "?" on) the form's last

@@ -80,10 +80,13 @@ void SourceData::SkipComment() {
 
 void SourceData::SkipSpace() {
   while (Text_.Need(1)) {
-    const char c = Text_.Data()[Text_.Pos];
-    if (c == ' ' || c == '\t') {
-      ++Text_.Pos;
-    } else if (c == '\n') {
+    const char* data = Text_.Data();
+    size_t at = Text_.Pos;
+    while (at < Text_.End && (data[at] == ' ' || data[at] == '\t')) ++at;
+    Text_.Pos = at;
+    if (at == Text_.End) continue;
+    const char c = data[at];
+    if (c == '\n') {
       ++Text_.Pos;
       ++PosLine_;
     } else if (c == ';') {

@@ -86,6 +86,23 @@ TEST(ParameterPatternTest, FilterAlternatives) {
   EXPECT_TRUE(PassesFilter("Xb", "?m/b"));
   EXPECT_FALSE(PassesFilter("", "?m"));
   EXPECT_TRUE(PassesFilter("anything", ""));
+  EXPECT_TRUE(PassesFilter("", "Ew/"));  // an empty last alternative takes the empty form
+  EXPECT_FALSE(PassesFilter("", "Ew"));
+  EXPECT_TRUE(PassesFilter("A?", "??x"));  // only the first "?" of an alternative is special
+}
+
+TEST(ParameterPatternTest, FilterTakesItsNewText) {
+  TParameterFilter filter;
+  EXPECT_TRUE(filter.Passes("Eb"));  // nothing set yet
+  filter.Set("?m/?w");
+  EXPECT_FALSE(filter.Passes("Eb"));
+  filter.Set("Eb");
+  EXPECT_TRUE(filter.Passes("Eb"));
+  EXPECT_FALSE(filter.Passes("Xw"));
+  filter.Set("");
+  EXPECT_TRUE(filter.Passes("Xw"));
+  filter.Set("?m/?w");
+  EXPECT_TRUE(filter.Passes("Xw"));
 }
 
 // The form test on the parameter itself agrees with the test on its form text.
