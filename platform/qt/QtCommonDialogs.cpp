@@ -144,7 +144,11 @@ int32_t TQtBackend::RunFolderDialog(TFolderDialog& d) {
 }
 
 int32_t TQtBackend::RunFontDialog(TFontDialog& d) {
-  QFontDialog dialog(QtFont(d.Font), WidgetOf(d.Owner));
+  QFont initial = QtFont(d.Font);
+  // The style list shows the face's own style names ("Book", "Regular"); without the name of
+  // the style in use the dialog would preselect the first one listed, often an italic.
+  initial.setStyleName(QFontInfo(initial).styleName());
+  QFontDialog dialog(initial, WidgetOf(d.Owner));
   dialog.setOption(QFontDialog::DontUseNativeDialog, true);
   if (d.Flags & CF_FIXEDPITCHONLY) dialog.setOption(QFontDialog::MonospacedFonts, true);
   if (dialog.exec() != QDialog::Accepted) return 0;

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -400,3 +401,25 @@ TEST_F(QtDialogTest, FileDialogCarriesTheExtraPartsAndReturnsTheChoice) {
 }
 
 }  // namespace
+
+TEST_F(QtDialogTest, FontDialogStartsOnTheStyleInUseAndGivesBackTheChoice) {
+  TFontDialog d;
+  d.Font.FaceName = "DejaVu Sans Mono";
+  d.Font.Height = -13;
+  d.Font.Weight = 400;
+  d.Flags = CF_FIXEDPITCHONLY;
+  QString preselected;
+  bool italic = true;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    preselected = dialog->currentFont().styleName();
+    italic = dialog->currentFont().italic();
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+  });
+  ASSERT_TRUE(ChooseFont(d));
+  EXPECT_FALSE(italic) << preselected.toStdString();
+  EXPECT_EQ(d.Font.Italic, 0);
+  EXPECT_EQ(d.Font.Weight, 400);
+  EXPECT_EQ(d.Font.FaceName, "DejaVu Sans Mono");
+}
