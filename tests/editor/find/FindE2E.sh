@@ -7,52 +7,18 @@
 set -u
 ZKEDIT=$1
 OUTDIR=$2
-for tool in Xvfb xdotool; do
-  command -v $tool >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../../support/e2e.sh"
+e2e_need Xvfb xdotool
 rm -rf "$OUTDIR"
 mkdir -p "$OUTDIR"
-WORK=$(mktemp -d)
-XVFB_PID=""
-EDIT_PID=""
-cleanup() {
-  [ -n "$EDIT_PID" ] && kill "$EDIT_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-poll() {
-  limit=$(( $1 * 10 )); shift
-  n=0
-  while [ $n -lt $limit ]; do
-    "$@" >/dev/null 2>&1 && return 0
-    n=$((n + 1))
-    sleep 0.1
-  done
-  return 1
-}
-
-mkdir -p "$WORK/bin" "$WORK/run" "$WORK/state" "$WORK/docs"
-chmod 700 "$WORK/run"
-cp "$ZKEDIT" "$WORK/bin/zkedit32"
-cp "$ZKEDIT-ui" "$WORK/bin/zkedit32-ui"  # the window program it starts
-export XDG_RUNTIME_DIR="$WORK/run" XDG_STATE_HOME="$WORK/state" XDG_CONFIG_HOME="$WORK/config"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
-NUM=115
-while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
-Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp >"$OUTDIR/xvfb.log" 2>&1 &
-XVFB_PID=$!
-export DISPLAY=:$NUM
-poll 20 xdotool getdisplaygeometry || fail "Xvfb did not start"
+e2e_editor "$ZKEDIT"
+e2e_xvfb
 
 DOC="$WORK/docs/suche.txt"
 printf 'eins zwei\r\ndrei Zielwort vier\r\n' >"$DOC"
 "$WORK/bin/zkedit32" "$DOC" >"$OUTDIR/zkedit32.log" 2>&1 &
-EDIT_PID=$!
-frame_up() { kill -0 "$EDIT_PID" && xdotool search --name "^Z&K Quellwerk"; }
+APP_PID=$!
+frame_up() { kill -0 "$APP_PID" && xdotool search --name "^Z&K Quellwerk"; }
 poll 30 frame_up || fail "no frame window (see zkedit32.log)"
 FRAME=$(xdotool search --name "^Z&K Quellwerk" | head -1)
 xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"

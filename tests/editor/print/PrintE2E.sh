@@ -7,28 +7,13 @@ set -u
 ZKEDIT=$1
 LIBRARY=$2
 OUTDIR=$3
-for tool in Xvfb pdfinfo pdftotext; do
-  command -v $tool >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../../support/e2e.sh"
+e2e_need Xvfb pdfinfo pdftotext
 rm -rf "$OUTDIR"
 mkdir -p "$OUTDIR"
-WORK=$(mktemp -d)
-XVFB_PID=""
-cleanup() {
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
 # Program and library side by side, as installed, with private settings and runtime folders.
-mkdir -p "$WORK/bin" "$WORK/run" "$WORK/state" "$WORK/docs"
-chmod 700 "$WORK/run"
-cp "$ZKEDIT" "$WORK/bin/zkedit32"
-cp "$ZKEDIT-ui" "$WORK/bin/zkedit32-ui"  # the window program it starts
+e2e_editor "$ZKEDIT"
 cp "$LIBRARY" "$WORK/bin/ZKPrint.DLL"
-export XDG_RUNTIME_DIR="$WORK/run" XDG_STATE_HOME="$WORK/state" XDG_CONFIG_HOME="$WORK/config"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 i=1
 while [ $i -le 200 ]; do
@@ -38,14 +23,7 @@ done
 # A header with the page placeholders, as the page setup stores it.
 printf '[PageSetup]\r\nHead=&N Seite &S von &G\r\n' >"$WORK/bin/ZKEdit32.Ini"
 
-NUM=95
-while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
-Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp >"$OUTDIR/xvfb.log" 2>&1 &
-XVFB_PID=$!
-export DISPLAY=:$NUM
-n=0
-while [ $n -lt 100 ] && ! [ -e /tmp/.X11-unix/X$NUM ]; do n=$((n + 1)); sleep 0.1; done
-[ -e /tmp/.X11-unix/X$NUM ] || fail "Xvfb did not start"
+e2e_xvfb
 
 PDF="$OUTDIR/probe.pdf"
 ZK_PRINT_PDF="$PDF" timeout 60 "$WORK/bin/zkedit32" "$WORK/docs/probe.txt" /P \

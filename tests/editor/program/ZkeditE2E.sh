@@ -9,41 +9,13 @@
 set -u
 ZKEDIT=$1
 OUTDIR=$2
-for tool in Xvfb xdotool; do
-  command -v $tool >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../../support/e2e.sh"
+e2e_need Xvfb xdotool
 rm -rf "$OUTDIR"
 mkdir -p "$OUTDIR"
-WORK=$(mktemp -d)
-XVFB_PID=""
-EDIT_PID=""
-cleanup() {
-  [ -n "$EDIT_PID" ] && kill "$EDIT_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-poll() {
-  limit=$(( $1 * 10 )); shift
-  n=0
-  while [ $n -lt $limit ]; do
-    "$@" >/dev/null 2>&1 && return 0
-    n=$((n + 1))
-    sleep 0.1
-  done
-  return 1
-}
-
 # The program runs from a copy of its own, so that its settings file lands in the scratch
 # directory, with a private runtime and state directory.
-mkdir -p "$WORK/bin" "$WORK/run" "$WORK/state" "$WORK/docs"
-chmod 700 "$WORK/run"
-cp "$ZKEDIT" "$WORK/bin/zkedit32"
-cp "$ZKEDIT-ui" "$WORK/bin/zkedit32-ui"  # the window program it starts
-export XDG_RUNTIME_DIR="$WORK/run" XDG_STATE_HOME="$WORK/state" XDG_CONFIG_HOME="$WORK/config"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+e2e_editor "$ZKEDIT"
 
 # Without a display: one line on standard error, exit code not 0.
 env -u DISPLAY "$WORK/bin/zkedit32" >"$OUTDIR/nodisplay.out" 2>"$OUTDIR/nodisplay.err"
@@ -52,27 +24,24 @@ CODE=$?
 [ "$(wc -l <"$OUTDIR/nodisplay.err")" -eq 1 ] || fail "not one line on stderr without a display"
 "$WORK/bin/zkedit32" --help | grep -q "/Hx" || fail "--help does not describe /H"
 
-NUM=95
-while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
 # Screenshots come from the screen memory in a file (`xwd -root` shows later top-level
 # windows of a Qt program black).
 mkdir -p "$OUTDIR/fb"
 SCREEN_FILE="$OUTDIR/fb/Xvfb_screen0"
-Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp -fbdir "$OUTDIR/fb" >"$OUTDIR/xvfb.log" 2>&1 &
-XVFB_PID=$!
-export DISPLAY=:$NUM
-poll 20 xdotool getdisplaygeometry || fail "Xvfb did not start"
+e2e_xvfb -fbdir "$OUTDIR/fb"
 
 DOC="$WORK/docs/Datei mit Blanks.txt"
 printf 'erste Zeile\r\nzweite Zeile\r\n' >"$DOC"
 # Unquoted: the name reaches the program in three parts and is joined again.
 "$WORK/bin/zkedit32" $WORK/docs/Datei mit Blanks.txt /L2 >"$OUTDIR/zkedit32.log" 2>&1 &
-EDIT_PID=$!
-frame_up() { kill -0 "$EDIT_PID" && xdotool search --name "^Z&K Quellwerk"; }
+APP_PID=$!
+frame_up() { kill -0 "$APP_PID" && xdotool search --name "^Z&K Quellwerk"; }
 poll 30 frame_up || fail "no frame window (see zkedit32.log)"
 FRAME=$(xdotool search --name "^Z&K Quellwerk" | head -1)
 xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
-sleep 0.5
+# A start without arguments only asks the running editor to come up; its answer comes from
+# the frame's thread once it has opened the file and taken the focus, so no key is lost.
+"$WORK/bin/zkedit32" >/dev/null 2>&1 || fail "the running editor did not answer"
 # The caret stands on line 2, column 1: type there, then save with the accelerator.
 xdotool type --delay 20 "Hallo "
 xdotool key ctrl+s
@@ -89,7 +58,7 @@ CODE=$?
 # The second start waited for the first to open its file, which is now the active window:
 # typing and Ctrl+S land in it.
 xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
-sleep 0.5
+"$WORK/bin/zkedit32" >/dev/null 2>&1 || fail "the running editor did not answer"
 xdotool type --delay 20 "neu "
 xdotool key ctrl+s
 other_saved() { [ "$(od -An -c "$OTHER" | tr -d ' \n')" = "$(printf 'neu andere\r\n' | od -An -c | tr -d ' \n')" ]; }
@@ -101,7 +70,7 @@ command -v python3 >/dev/null 2>&1 && python3 "$XWD2PNG" "$SCREEN_FILE" "$OUTDIR
 xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
 xdotool type --delay 20 "xyz"
 # "&Datei" / "&Beenden" through the menu bar's mnemonics (no window manager here).
-mapped() { xdotool search --onlyvisible --pid "$EDIT_PID" | wc -l; }
+mapped() { xdotool search --onlyvisible --pid "$APP_PID" | wc -l; }
 BEFORE=$(mapped)
 xdotool key alt+d
 menu_open() { [ "$(mapped)" -gt "$BEFORE" ]; }
@@ -122,11 +91,11 @@ if command -v python3 >/dev/null 2>&1; then
 fi
 # "Nein" is the button after the focused "Ja".
 xdotool key Tab space
-ended() { ! kill -0 "$EDIT_PID"; }
+ended() { ! kill -0 "$APP_PID"; }
 poll 30 ended || fail "the program did not end after the prompt"
-wait "$EDIT_PID"
+wait "$APP_PID"
 CODE=$?
-EDIT_PID=""
+APP_PID=""
 [ "$CODE" -eq 0 ] || fail "exit code $CODE"
 other_saved || fail "the unsaved change was written"
 [ -f "$WORK/bin/ZKEdit32.Ini" ] || fail "no settings written"

@@ -10,52 +10,20 @@ set -u
 UIDEMO=$1
 OUTDIR=$2
 HERE=$(dirname "$0")
-for tool in Xvfb xdotool; do
-  command -v $tool >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+. "$HERE/../../support/e2e.sh"
+e2e_need Xvfb xdotool
 mkdir -p "$OUTDIR"
-RUNTIME=$(mktemp -d)
-XVFB_PID=""
-DEMO_PID=""
-cleanup() {
-  [ -n "$DEMO_PID" ] && kill "$DEMO_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$RUNTIME"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-# poll SECONDS COMMAND...: runs the command every tenth of a second until it succeeds.
-poll() {
-  limit=$(( $1 * 10 )); shift
-  n=0
-  while [ $n -lt $limit ]; do
-    "$@" >/dev/null 2>&1 && return 0
-    n=$((n + 1))
-    sleep 0.1
-  done
-  return 1
-}
-
-# A display number nobody uses.
-NUM=90
-while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
 # The screen memory goes to a file: screenshots are read from it, since `xwd -root` shows the
 # later top-level windows of a Qt program black although the screen holds their pixels.
 mkdir -p "$OUTDIR/fb"
-Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp -fbdir "$OUTDIR/fb" >"$OUTDIR/xvfb.log" 2>&1 &
-XVFB_PID=$!
-export DISPLAY=:$NUM
-# Ready once a client gets through, not when the socket file appears.
-poll 20 xdotool getdisplaygeometry || fail "Xvfb did not start"
-kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended (display :$NUM taken?)"
-export XDG_RUNTIME_DIR="$RUNTIME"
+e2e_xvfb -fbdir "$OUTDIR/fb"
+mkdir -m 700 "$WORK/run"
+export XDG_RUNTIME_DIR="$WORK/run"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 "$UIDEMO" >"$OUTDIR/uidemo.log" 2>&1 &
-DEMO_PID=$!
-frame_up() { kill -0 "$DEMO_PID" && xdotool search --name "UI-Demo"; }
+APP_PID=$!
+frame_up() { kill -0 "$APP_PID" && xdotool search --name "UI-Demo"; }
 poll 30 frame_up || fail "no frame window (see uidemo.log)"
 FRAME=$(xdotool search --name "UI-Demo" | head -1)
 
@@ -78,7 +46,7 @@ xdotool windowfocus --sync "$DIALOG"
 xdotool key Escape
 dialog_gone() { ! xdotool search --name "Alle Steuerelemente"; }
 poll 30 dialog_gone || fail "Escape did not close the dialog"
-kill -0 "$DEMO_PID" 2>/dev/null || fail "the program ended with the dialog"
+kill -0 "$APP_PID" 2>/dev/null || fail "the program ended with the dialog"
 
 if command -v xclip >/dev/null 2>&1; then
   xdotool windowfocus --sync "$FRAME"
@@ -108,10 +76,10 @@ fi
 
 xdotool windowfocus --sync "$FRAME"
 xdotool key ctrl+q
-ended() { ! kill -0 "$DEMO_PID"; }
+ended() { ! kill -0 "$APP_PID"; }
 poll 30 ended || fail "Ctrl+Q did not end the program"
-wait "$DEMO_PID"
+wait "$APP_PID"
 CODE=$?
-DEMO_PID=""
+APP_PID=""
 [ "$CODE" -eq 0 ] || fail "exit code $CODE"
 echo "PASS"
