@@ -25,7 +25,7 @@ class SourceData {
   // cannot be opened or read. The text is read in chunks of at most `chunkSize` bytes.
   [[nodiscard]] bool Open(const char* name, size_t chunkSize = TSourceText::kChunkSize);
   void Assign(std::string text);
-  // Bytes of the text (CR LF counted as one).
+  // Bytes of the source, for estimates: the file's size, or the assigned text's.
   int64_t Size() const { return Text_.Size(); }
   // Number of line feeds in the file.
   int32_t LineCount() const { return Text_.LineFeeds(); }

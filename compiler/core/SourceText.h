@@ -21,7 +21,7 @@ class TSourceText {
   // The whole text at once.
   void Assign(std::string text);
 
-  // Line feeds and bytes of the text as stored (CR LF counted as one line feed).
+  // Line feeds of the text (up to INT32_MAX), and the bytes of the file or assigned text.
   int32_t LineFeeds() const { return LineFeeds_; }
   int64_t Size() const { return Size_; }
   // True when a read failed after the first pass: the text ended early.
