@@ -31,10 +31,15 @@ std::string Extension(const std::string& name) {
   return name.substr(dot);
 }
 
-// The line-end format a window was read in: 0 Windows/DOS, 1 Unix, 2 Macintosh.
+// The line-end format a window was read in: 0 Windows/DOS, 1 Unix, 2 Macintosh. Read with
+// any line end, a file whose lines all ended alike keeps that format, so that saving a Unix
+// or Macintosh file does not rewrite every line end of it.
 int32_t CurrentFormat(TWindow window) {
   auto* text = dynamic_cast<TTextChildData*>(GetChildData(window));
   if (!text) return 0;
+  if (text->LoadMode == lemAny) {
+    return text->FoundLineEnds == leLf ? lefUnix : text->FoundLineEnds == leCr ? lefMacintosh : 0;
+  }
   return text->LoadMode == lemLf ? 1 : text->LoadMode == lemCr ? 2 : 0;
 }
 
@@ -121,6 +126,8 @@ bool TFrame::SaveToName(TWindow window, const std::string& name, int32_t format,
     return false;
   }
   if (!selection && edit) {
+    // The file now has the format it was saved in; the next save keeps it.
+    edit->FoundLineEnds = format == lefUnix ? leLf : format == lefMacintosh ? leCr : leCrLf;
     if (!SameNoCase(Extension(own), Extension(name))) {
       TSyntaxColorInfo syntax;
       edit->SetSyntaxColoring(FindSyntax(name, syntax) ? &syntax : nullptr);

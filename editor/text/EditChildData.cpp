@@ -159,7 +159,7 @@ int32_t TEditChildData::LoadFile() {
   if (FileName.empty()) return 0;
   TCursorKind oldCursor = platform::SetCursor(TCursorKind::Wait);
   if (KeepLocked) CloseLock();
-  int32_t longest = 0, lineEnds = 0;
+  int32_t longest = 0, lineEnds = 0, kinds = 0;
   int32_t status;
   if (Coloring) Coloring->LineChanged(0);
   // A fresh window loads in place and paints its first screen early; a document with text
@@ -167,12 +167,12 @@ int32_t TEditChildData::LoadFile() {
   const bool fresh = Lines.Count() <= 1 && Lines.Length(0) == 0 && !Editor->CanUndo();
   if (fresh) {
     status = LoadTextFile(FileName.c_str(), Lines, static_cast<TMessageSink*>(this),
-                          wm_FileLoaded, LoadMode, ConvertNuls, &longest, &lineEnds);
+                          wm_FileLoaded, LoadMode, ConvertNuls, &longest, &lineEnds, &kinds);
     if (Lines.Count() == 0) (void)Lines.AddCopy({});
   } else {
     TTextLines loaded;
     status = LoadTextFile(FileName.c_str(), loaded, nullptr, 0, LoadMode, ConvertNuls, &longest,
-                          &lineEnds);
+                          &lineEnds, &kinds);
     if (status == 0) Lines = std::move(loaded);
   }
   if (status != 0 && !fresh) {
@@ -188,6 +188,7 @@ int32_t TEditChildData::LoadFile() {
   Caret.Column = std::min(Caret.Column, Lines.Length(Caret.Line));
   CollapseSelection();
   if (status == 0) {
+    FoundLineEnds = kinds;
     if (!RecordFileState()) status = tfsCannotOpen;
     WidenRangeX(longest);
   }

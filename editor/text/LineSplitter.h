@@ -23,6 +23,7 @@ enum TSplitStatus : int32_t {
 struct TSplitCounters {
   int32_t LineEnds = 0;
   int32_t Longest = 0;
+  int32_t Kinds = 0;  // the line ends taken: leCrLf, leLf, leCr or'ed
 };
 
 inline bool IsLineEndByte(char c, int32_t mode) {
@@ -74,6 +75,7 @@ int32_t SplitLines(char* text, size_t size, int32_t mode, int32_t lineLimit,
       status = splitLineTooLong;
       return false;
     }
+    counters.Kinds |= crlf && mode != lemCr ? leCrLf : text[p] == '\n' ? leLf : leCr;
     if (++counters.LineEnds > kMaxLineEnds) {
       status = splitTooManyLineEnds;
       return false;

@@ -68,6 +68,7 @@ class TTextChildData : public TScrlChildData {
   uint8_t LineNumbers = 0;
   uint8_t ClipLongLines = 0;
   int32_t LoadMode = lemCrLf;
+  int32_t FoundLineEnds = 0;  // the kinds of line ends the file was read with (leCrLf, ...)
   TBookmarks Bookmarks;
   uint8_t BookmarkMarks = 0;
 

@@ -105,7 +105,7 @@ int32_t LoadChunks(int32_t file, TTextLines& lines, platform::TMessageSink* noti
 
 int32_t LoadTextFile(const char* fileName, TTextLines& lines, platform::TMessageSink* notify,
                      uint32_t notifyMessage, int32_t mode, bool convertNuls, int32_t* longestLine,
-                     int32_t* lineEndCount) {
+                     int32_t* lineEndCount, int32_t* lineEndKinds) {
   mode = NormalizeLineEndMode(mode);
   lines.Empty();
   TFileCloser file{platform::FileOpen(fileName, platform::TFileAccess::ReadOnly)};
@@ -126,6 +126,7 @@ int32_t LoadTextFile(const char* fileName, TTextLines& lines, platform::TMessage
   if (notify && counters.LineEnds < 100) notify->SendMsg(notifyMessage, 0, 0);
   if (longestLine) *longestLine = counters.Longest;
   if (lineEndCount) *lineEndCount = counters.LineEnds;
+  if (lineEndKinds) *lineEndKinds = counters.Kinds;
   return tfsOk;
 }
 

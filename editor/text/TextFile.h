@@ -27,7 +27,7 @@ enum TTextFileStatus : int32_t {
 [[nodiscard]] int32_t LoadTextFile(const char* fileName, TTextLines& lines,
                                    platform::TMessageSink* notify, uint32_t notifyMessage,
                                    int32_t mode, bool convertNuls, int32_t* longestLine,
-                                   int32_t* lineEndCount);
+                                   int32_t* lineEndCount, int32_t* lineEndKinds = nullptr);
 
 // Writes the whole document (range null; column mode is then ignored) or a range of it,
 // pieces separated by line ends of `format`. 0, -3 (cannot create) or -4 (write failed).

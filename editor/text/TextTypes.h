@@ -48,3 +48,8 @@ enum TLineEndMode : int32_t {
 inline int32_t NormalizeLineEndMode(int32_t mode) {
   return mode >= lemCrLf && mode <= lemAny ? mode : lemCrLf;
 }
+
+// The kinds of line ends a file was read with, or'ed.
+constexpr int32_t leCrLf = 1;
+constexpr int32_t leLf = 2;
+constexpr int32_t leCr = 4;

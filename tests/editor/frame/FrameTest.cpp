@@ -150,6 +150,33 @@ TEST_F(FrameTest, SaveWritesTheFileAndSaveAsRenamesTheWindow) {
   EXPECT_EQ(TTempDir::Read(other), "eins!\nzwei\n");
   EXPECT_EQ(ChildFileName(w), other);
   EXPECT_EQ(GetWindowText(w), other);
+  // The next save keeps the format chosen.
+  Edit(w)->InsertTextAtCaret("?");
+  Frame->Command(114);
+  EXPECT_EQ(TTempDir::Read(other), "eins!?\nzwei\n");
+}
+
+TEST_F(FrameTest, SavingAFileReadWithAnyLineEndKeepsTheLineEndsItHad) {
+  // Read with any line end (the default), a Unix file stays a Unix file; a file with mixed
+  // line ends is written in the Windows format.
+  ASSERT_EQ(Frame->Options.LineEnds, lemAny);
+  std::string unix = Dir.Write("u.sh", "#!/bin/sh\necho eins\n");
+  std::string mixed = Dir.Write("m.txt", "a\r\nb\nc\n");
+  Start({unix});
+  TWindow w = Frame->Active();
+  Edit(w)->InsertTextAtCaret("#");
+  Frame->Command(114);
+  EXPECT_EQ(TTempDir::Read(unix), "##!/bin/sh\necho eins\n");
+  QueueFileAnswer([&](TFileDialog& d) {
+    EXPECT_EQ(d.Format, 1) << "the format found is preselected";
+    return false;
+  });
+  Frame->Command(115);
+  TWindow m = Frame->OpenFile(mixed, false, nullptr, false);
+  ASSERT_NE(m, 0u);
+  Edit(m)->InsertTextAtCaret("!");
+  Frame->Command(114);
+  EXPECT_EQ(TTempDir::Read(mixed), "!a\r\nb\r\nc\r\n");
 }
 
 TEST_F(FrameTest, SavesRefusedForAnOpenFileTheOwnFileOfASelectionAndAFailedWrite) {

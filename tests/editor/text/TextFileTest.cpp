@@ -63,13 +63,15 @@ class TextFileTest : public ::testing::Test {
 
   int32_t Load(const std::string& bytes, int32_t mode = 1, bool convert = false) {
     std::string path = Dir.Write("in.txt", bytes);
-    return LoadTextFile(path.c_str(), Lines, nullptr, 0, mode, convert, &Longest, &LineEnds);
+    return LoadTextFile(path.c_str(), Lines, nullptr, 0, mode, convert, &Longest, &LineEnds,
+                        &Kinds);
   }
 
   TTempDir Dir;
   TTextLines Lines;
   int32_t Longest = -1;
   int32_t LineEnds = -1;
+  int32_t Kinds = -1;
 };
 
 TEST_F(TextFileTest, EmptyFileIsOneEmptyLineAndSavesEmpty) {
@@ -105,6 +107,18 @@ TEST_F(TextFileTest, LineEndModes) {
   ASSERT_EQ(Load(bytes, lemAny), 0);
   EXPECT_EQ(Dump(Lines), (V{"a", "b", "c", "d", "", "e"}));
   EXPECT_EQ(LineEnds, 5);
+  // The kinds of line ends taken, which decide the format a save keeps.
+  EXPECT_EQ(Kinds, leCrLf | leLf | leCr);
+  ASSERT_EQ(Load("a\nb\nc", lemAny), 0);
+  EXPECT_EQ(Kinds, leLf);
+  ASSERT_EQ(Load("a\rb\r", lemAny), 0);
+  EXPECT_EQ(Kinds, leCr);
+  ASSERT_EQ(Load("a\r\nb", lemAny), 0);
+  EXPECT_EQ(Kinds, leCrLf);
+  ASSERT_EQ(Load("a\r\nb", lemCr), 0);
+  EXPECT_EQ(Kinds, leCr);  // the LF stays in the next line
+  ASSERT_EQ(Load("abc", lemAny), 0);
+  EXPECT_EQ(Kinds, 0);
   // Unknown modes read as CR LF.
   ASSERT_EQ(Load(bytes, 0), 0);
   EXPECT_EQ(Lines.Count(), 2);
@@ -125,6 +139,7 @@ TEST_F(TextFileTest, CrLfAcrossAChunkBoundaryIsOneLineEnd) {
       EXPECT_EQ(Dump(Lines), ReferenceSplit(bytes, mode)) << "mode " << mode << " extra " << extra;
       EXPECT_EQ(Lines.Text(10), std::string(extra, 'w'));
       EXPECT_EQ(LineEnds, 12);
+      EXPECT_EQ(Kinds, leCrLf) << "a CR LF split by the chunk end is no lone CR";
     }
   }
 }
