@@ -387,6 +387,7 @@ bool TFindController::ReplaceInWindow(TWindow window, TLoop& loop) {
 }
 
 void TFindController::EndCommand(TLoop& loop) {
+  State_.reset();
   if (loop.ConfirmDialog) {
     if (IsWindow(loop.ConfirmDialog)) DestroyWindow(loop.ConfirmDialog);
     loop.ConfirmDialog = 0;
@@ -402,6 +403,12 @@ void TFindController::EndCommand(TLoop& loop) {
   }
   for (const TMsg& msg : loop.Deferred) PostMessage(msg.Window, msg.Message, msg.WParam, msg.LParam);
   loop.Deferred.clear();
+  if (loop.Cancelled) return;
+  if (!loop.AnyFound) {
+    ShowMessageBox(LoadResString(loop.RegExpError ? 347 : 343), 65, 2);
+  } else {
+    ShowMessageBox(LoadResString(loop.Confirm ? 344 : 345), 65, 1);
+  }
 }
 
 void TFindController::Replace(TWindow active) {
@@ -454,14 +461,7 @@ void TFindController::RunReplace(TWindow active, const TSearchRequest& request) 
     }
     if (!ReplaceInWindow(windows[i], loop)) break;
   }
-  State_.reset();
   EndCommand(loop);
-  if (loop.Cancelled) return;
-  if (!loop.AnyFound) {
-    ShowMessageBox(LoadResString(loop.RegExpError ? 347 : 343), 65, 2);
-  } else {
-    ShowMessageBox(LoadResString(loop.Confirm ? 344 : 345), 65, 1);
-  }
 }
 
 void TFindController::MultipleReplace(TWindow active) {
@@ -522,14 +522,7 @@ void TFindController::MultipleReplace(TWindow active) {
     firstPair = false;
     if (!ReplaceInWindow(active, loop)) break;
   }
-  State_.reset();
   EndCommand(loop);
-  if (loop.Cancelled) return;
-  if (!loop.AnyFound) {
-    ShowMessageBox(LoadResString(loop.RegExpError ? 347 : 343), 65, 2);
-  } else {
-    ShowMessageBox(LoadResString(loop.Confirm ? 344 : 345), 65, 1);
-  }
 }
 
 void TFindController::GotoLine(TWindow active) {

@@ -75,6 +75,8 @@ class TFindController {
   bool ReplaceInWindow(platform::TWindow window, TLoop& loop);
   TAnswer AskConfirmation(TLoop& loop);
   void BeginLong(TLoop& loop);
+  // Closes the confirmation, restores what a long replace changed, hands on the input held
+  // back, and reports the outcome unless the user cancelled.
   void EndCommand(TLoop& loop);
   bool CheckEscape();
   std::string ReplacementFor(platform::TWindow window) const;
