@@ -11,9 +11,12 @@
 namespace platform {
 namespace ui_detail {
 namespace {
+// Never destroyed with the other statics: a program ended by exit() while its windows live
+// (the toolkit does so when the X server goes away) would otherwise tear them down after the
+// handle table they use is gone. ShutdownUi ends the state on every orderly path.
 std::unique_ptr<TUiState>& StateSlot() {
-  static std::unique_ptr<TUiState> state;
-  return state;
+  static auto* state = new std::unique_ptr<TUiState>();
+  return *state;
 }
 }  // namespace
 

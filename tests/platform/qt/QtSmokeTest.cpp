@@ -227,3 +227,26 @@ TEST(QtSmokeTest, TheToolkitsOwnDialogsSpeakGerman) {
   // The next back end installs its texts again; none outlives its back end.
   EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Look in:"));
 }
+
+TEST(QtSmokeTest, ExitWhileWindowsLiveEndsWithoutACrash) {
+  // The toolkit ends the program with exit() when the X server goes away; the windows still
+  // standing must not be torn down after the statics they use.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        InitUi(std::make_unique<TQtBackend>());
+        TWindowClass cls;
+        cls.Name = "ExitProbe";
+        cls.Proc = DefWindowProc;
+        (void)RegisterWindowClass(cls);
+        TWindow top = CreateWindowEx(0, "ExitProbe", "Z&K Quellwerk", WS_VISIBLE,
+                                     TRect{0, 0, 300, 200}, 0, nullptr);
+        (void)CreateWindowEx(0, "ExitProbe", "", WS_VISIBLE | WS_CHILD, TRect{0, 0, 100, 50}, top,
+                             nullptr);
+        QCoreApplication::processEvents();
+        RunPendingMessages();
+        std::exit(top ? 0 : 3);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
