@@ -35,7 +35,7 @@ with open('$WORK/big.txt', 'w') as f:
 printf 'klein\r\n' >"$WORK/small.txt"
 NUM=97
 while [ -e /tmp/.X$NUM-lock ] || [ -e /tmp/.X11-unix/X$NUM ]; do NUM=$((NUM + 1)); done
-Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb :$NUM -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 XVFB_PID=$!
 export DISPLAY=:$NUM
 n=0

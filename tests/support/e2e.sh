@@ -15,7 +15,9 @@ XVFB_PID=""
 APP_PID=""  # the program under test, ended with the script
 e2e_cleanup() {
   [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  # The server is waited for: one still closing its sockets after its lock file is gone could
+  # be taken by the next test's server for a free display.
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   rm -rf "$WORK"
 }
 trap e2e_cleanup EXIT
@@ -38,8 +40,10 @@ poll() {
 
 # e2e_xvfb [XVFB OPTION...]: starts the server on a display it picks itself (so that tests
 # running side by side never take the same one) and exports DISPLAY once it takes clients.
+# Without -noreset the server resets whenever its last client leaves (a probe of the display,
+# an xdotool call), and a program connecting just then is refused.
 e2e_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp "$@" 3>"$WORK/display" \
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset "$@" 3>"$WORK/display" \
     >"$OUTDIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
   poll 20 test -s "$WORK/display" || fail "Xvfb did not start (see xvfb.log)"

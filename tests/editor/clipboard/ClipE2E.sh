@@ -29,7 +29,7 @@ FRAME=$(xdotool search --name "^Z&K Quellwerk" | head -1)
 xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
 printf 'Grüße' | xclip -i -selection clipboard
 on_clipboard() { [ "$(xclip -o -selection clipboard)" = "Grüße" ]; }
-poll 10 on_clipboard || fail "xclip did not take the text"
+poll 30 on_clipboard || fail "xclip did not take the text"
 # Ctrl+V is pressed again only while the document has not changed on disk (the first keys
 # may come before the window has the focus).
 changed() { [ "$(hex "$DOS")" != "780d0a" ]; }
@@ -69,5 +69,5 @@ xdotool key ctrl+End
 xdotool key alt+3
 xdotool key ctrl+s
 slotted() { [ "$(hex "$WIN")" = "$(printf 'Gr\374\337e WeltGr\374\337e Welt' | od -An -tx1 | tr -d ' \n')" ]; }
-poll 10 slotted || { od -c "$WIN" >"$OUTDIR/win.txt"; fail "Alt+Shift+3 and Alt+3 did not copy and insert (see win.txt)"; }
+poll 30 slotted || { od -c "$WIN" >"$OUTDIR/win.txt"; fail "Alt+Shift+3 and Alt+3 did not copy and insert (see win.txt)"; }
 echo "PASS"

@@ -36,7 +36,8 @@ printf 'erste Zeile\r\nzweite Zeile\r\n' >"$DOC"
 "$WORK/bin/zkedit32" $WORK/docs/Datei mit Blanks.txt /L2 >"$OUTDIR/zkedit32.log" 2>&1 &
 APP_PID=$!
 frame_up() { kill -0 "$APP_PID" && xdotool search --name "^Z&K Quellwerk"; }
-poll 30 frame_up || fail "no frame window (see zkedit32.log)"
+poll 30 frame_up || { kill -0 "$APP_PID" 2>/dev/null && fail "no frame window; the program runs (see zkedit32.log)"
+                      wait "$APP_PID"; fail "no frame window; the program ended with $? (see zkedit32.log)"; }
 FRAME=$(xdotool search --name "^Z&K Quellwerk" | head -1)
 xdotool windowactivate --sync "$FRAME" 2>/dev/null || xdotool windowfocus --sync "$FRAME"
 # A start without arguments only asks the running editor to come up; its answer comes from
@@ -85,7 +86,7 @@ if command -v python3 >/dev/null 2>&1; then
     eval "$(xdotool getwindowgeometry --shell "$PROMPT")"
     python3 "$XWD2PNG" --light "$SCREEN_FILE" "$X" "$Y" "$WIDTH" "$HEIGHT"
   }
-  poll 10 prompt_painted || { python3 "$XWD2PNG" "$SCREEN_FILE" "$OUTDIR/prompt.png"
+  poll 30 prompt_painted || { python3 "$XWD2PNG" "$SCREEN_FILE" "$OUTDIR/prompt.png"
                               fail "the save prompt is not painted on the screen (see prompt.png)"; }
   python3 "$XWD2PNG" "$SCREEN_FILE" "$OUTDIR/prompt.png"
 fi

@@ -38,7 +38,7 @@ if command -v python3 >/dev/null 2>&1; then
     eval "$(xdotool getwindowgeometry --shell "$DIALOG")"
     python3 "$HERE/xwd2png.py" --light "$SCREEN_FILE" "$X" "$Y" "$WIDTH" "$HEIGHT"
   }
-  poll 10 painted || { python3 "$HERE/xwd2png.py" "$SCREEN_FILE" "$OUTDIR/uidemo.png"
+  poll 30 painted || { python3 "$HERE/xwd2png.py" "$SCREEN_FILE" "$OUTDIR/uidemo.png"
                        fail "the dialog is not painted on the screen (see uidemo.png)"; }
   python3 "$HERE/xwd2png.py" "$SCREEN_FILE" "$OUTDIR/uidemo.png"
 fi
